@@ -1,0 +1,2 @@
+// The program arrives with the application frame.
+int main() { return 0; }

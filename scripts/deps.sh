@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and screenshots need.
+# A machine that already has them installs nothing.
+set -euo pipefail
+packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+  fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 xvfb xauth imagemagick
+  matchbox-window-manager)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y "${missing[@]}"

@@ -1,0 +1,1 @@
+// The frame window MDIFormMain arrives with the frame work.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+class QFont;
+
+namespace velmora::platform {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { Information, Exclamation };
+enum class Answer { Ok, Yes, No };
+
+// Everything the program asks of the desktop besides windows: modal message
+// boxes, the beep and ending the process. The real implementation uses Qt;
+// a test installs its own to answer dialogs and observe beeps and program
+// ends without blocking.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // text may hold two lines joined by a carriage return (code 13).
+  virtual Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
+  virtual void Beep() = 0;
+  // Stop the process at once: no close handling, nothing saved. A test's
+  // implementation throws instead of returning.
+  [[noreturn]] virtual void EndProgram() = 0;
+};
+
+// The platform in force: the real one unless a test has installed another.
+Platform& Current();
+// Install a replacement (nullptr restores the real one).
+void SetCurrent(Platform* platform);
+
+// Twips (1/1440 inch) to pixels at 96 dpi: 15 twips per pixel. The one place
+// where the conversion is made.
+int TwipsToPixels(int twips);
+int PixelsToTwips(int pixels);
+
+// The design's font names resolve to installed metric-compatible faces.
+void InstallFontSubstitutions();
+// A font by the design's name ("ＭＳ 明朝", "ＭＳ Ｐゴシック", "Times New Roman").
+QFont DesignFont(const char* name, double pointSize, bool bold);
+
+}  // namespace velmora::platform

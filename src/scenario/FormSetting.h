@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+
+#include "model/ModelDisplay.h"
+#include "model/ModulePopulation.h"
+#include "views/FrameServices.h"
+
+namespace velmora {
+
+// The settings window ("設定"): two preset lists and the four file buttons.
+class FormSetting : public QWidget {
+  Q_OBJECT
+ public:
+  FormSetting(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
+
+  QComboBox* ComboStartPop() const { return comboStartPop_; }
+  QComboBox* ComboBRFunc() const { return comboBRFunc_; }
+  QPushButton* CommandSave(int index) const { return commandSave_.at(static_cast<std::size_t>(index)); }
+
+  void Form_Load();
+  void Form_Unload();
+  void CommandSave_Click(int index);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  ModulePopulation& m_;
+  ModelDisplay& display_;
+  FrameServices& frame_;
+  QComboBox* comboStartPop_ = nullptr;
+  QComboBox* comboBRFunc_ = nullptr;
+  std::array<QPushButton*, 4> commandSave_{};
+};
+
+}  // namespace velmora

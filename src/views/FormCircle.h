@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/ModelDisplay.h"
+#include "model/ModulePopulation.h"
+#include "views/ChartWindow.h"
+#include "views/FrameServices.h"
+
+namespace velmora {
+
+// The age-composition circle ("年齢構成比"): one sector per single age.
+class FormCircle : public ChartWindow {
+  Q_OBJECT
+ public:
+  FormCircle(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
+
+  // The 100 sectors of people over what the window shows, and the readout.
+  void DrawAgeCircle(const CensusRecord& census, const WorldRecord& people);
+  void Form_Resize();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  ModulePopulation& m_;
+  ModelDisplay& display_;
+  FrameServices& frame_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFrame>
+
+#include "model/ModelDisplay.h"
+#include "model/ModulePopulation.h"
+#include "views/ChartWindow.h"
+#include "views/FrameServices.h"
+
+namespace velmora {
+
+class FormCircle;
+class FormPyramid;
+
+// The population graph ("総人口と構成表示"): one stacked column per year,
+// the hover look-back and the run commands by mouse.
+class FormGraph : public ChartWindow {
+  Q_OBJECT
+ public:
+  FormGraph(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
+  // The windows that the look-back shows a past year on.
+  void SetLinkedViews(FormCircle* circle, FormPyramid* pyramid);
+
+  void SetPenWidth(int width);
+  void DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale);
+  QFrame* ShapeG() const { return shapeG_; }
+
+  void Form_MouseMove(int button, int shift, float x, float y);
+  void Form_MouseDown(int button, int shift, float x, float y);
+  void Form_Resize();
+  void Form_Unload();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  ModulePopulation& m_;
+  ModelDisplay& display_;
+  FrameServices& frame_;
+  FormCircle* circle_ = nullptr;
+  FormPyramid* pyramid_ = nullptr;
+  QFrame* shapeG_;
+};
+
+}  // namespace velmora
