@@ -7,6 +7,7 @@ namespace velmora {
 FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : ChartWindow(parent), m_(model), display_(display), frame_(frame) {
   setWindowTitle(QString::fromUtf8("年齢階級別人口　MAX=10,000"));
+  menuBar_ = new QMenuBar();
 }
 void FormPyramid::SetLinkedViews(FormGraph* graph, FormCircle* circle) { graph_ = graph; circle_ = circle; }
 void FormPyramid::DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) {}

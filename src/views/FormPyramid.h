@@ -29,6 +29,9 @@ class FormPyramid : public ChartWindow {
   void DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
                       const CensusRecord& census, HeadCount& scale, float baseX);
   void SetInfo(const QString& text);
+  // The window's own menu bar (入力モード, 入力スケール, 設定時期, 変動関数). It has no
+  // parent: the frame puts it above the pyramid in the window that holds it.
+  QMenuBar* MenuBar() const { return menuBar_; }
 
   void Form_Resize();
   void Form_Unload();
@@ -43,6 +46,7 @@ class FormPyramid : public ChartWindow {
   FrameServices& frame_;
   FormGraph* graph_ = nullptr;
   FormCircle* circle_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
 };
 
 }  // namespace velmora
