@@ -1,0 +1,130 @@
+#include "model/Census.h"
+
+#include <cmath>
+#include <string>
+
+#include "model/Messages.h"
+#include "model/NumberText.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kLastChildAge = 15;
+constexpr int kLastAdultAge = 64;
+constexpr int kLastPeriod = kPeriods - 1;
+
+int GroupOfAge(int age) {
+  if (age <= kLastChildAge) return kChildren;
+  if (age <= kLastAdultAge) return kAdults;
+  return kElders;
+}
+
+Int16 ReadablePeriod(Int16 period) { return period >= kPeriods ? Int16(kLastPeriod) : period; }
+
+// Runs one statement of the census under its trap. An overflow shows the
+// population-explosion message and ends the census; any other failure shows
+// the unexpected-error message and the census goes on with the next
+// statement. Returns false when the census must end.
+template <typename Statement>
+bool Trapped(ModulePopulation& m, ModelDisplay& display, Statement&& statement) {
+  try {
+    statement();
+    return true;
+  } catch (const Failure& failure) {
+    if (failure.code == kOverflow) {
+      ReportExplosion(m, display);
+      return false;
+    }
+    display.ShowMessage(UnexpectedErrorText(failure.code), kUnexpectedErrorTitle);
+    return true;
+  }
+}
+
+}  // namespace
+
+void ReportExplosion(ModulePopulation& m, ModelDisplay& display) {
+  display.ShowMessage(kExplosionText, kExplosionTitle);
+  m.Exploded = 1;
+}
+
+std::string UnexpectedErrorText(int code) { return kUnexpectedErrorPrefix + std::to_string(code) + ")"; }
+
+void TakeCensus(CensusRecord& census, const WorldRecord& world, ModulePopulation& m, ModelDisplay& display) {
+  census.groupSum.fill(HeadCount());
+  for (int sex = 0; sex < kSexes; ++sex) {
+    for (int age = 0; age < kAges; ++age) {
+      const bool goOn = Trapped(m, display, [&] {
+        HeadCount& sum = census.GroupSum(sex, GroupOfAge(age));
+        sum = sum + world.People(sex, age);
+      });
+      if (!goOn) return;
+    }
+  }
+  if (!Trapped(m, display, [&] { census.Total = HeadCount(); })) return;
+  // Memory order: men's children, adults, elders, then women's.
+  for (const HeadCount& groupSum : census.groupSum) {
+    if (!Trapped(m, display, [&] { census.Total = census.Total + groupSum; })) return;
+  }
+  const bool goOn = Trapped(m, display, [&] {
+    if (census.Total > HeadCount()) {
+      const HeadCount elders = census.GroupSum(1, kElders) + census.GroupSum(0, kElders);
+      census.ElderRatio = static_cast<float>(std::floor(elders.ToDouble() / census.Total.ToDouble() * 1000.0));
+    } else {
+      census.ElderRatio = 0.0f;
+    }
+  });
+  if (!goOn) return;
+  Trapped(m, display, [&] { census.ElderRatio = census.ElderRatio / 10.0f; });
+}
+
+float FertilityRate(Int16 period, const WorldRecord& world) {
+  const Int16 p = ReadablePeriod(period);
+  double sum = 0.0;
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    sum = sum + static_cast<double>(world.BirthRate(p, ageClass)) / 2.0;
+  }
+  if (sum > 0.0) return static_cast<float>(std::floor(sum + 0.5) / 100.0);
+  return -1.0f;
+}
+
+float MeanDeathRate(const ModulePopulation& m, Int16 period, const WorldRecord& world) {
+  const Int16 p = ReadablePeriod(period);
+  HeadCount acc;
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    for (int k = 0; k < 5; ++k) {
+      const int age = 5 * ageClass + k;
+      for (int sex = 0; sex < kSexes; ++sex) {
+        const double deaths = world.People(sex, age).ToDouble() / 1000.0 * static_cast<double>(world.DeathRate(p, sex, ageClass));
+        acc = acc + HeadCount::FromDouble(deaths);
+      }
+    }
+  }
+  const HeadCount total = m.Census.Total;
+  if (total > HeadCount()) {
+    const HeadCount hundredfold = acc * int64_t{100};
+    return static_cast<float>(std::floor(hundredfold.ToDouble() / total.ToDouble() * 100.0) / 100.0);
+  }
+  return -1.0f;
+}
+
+void ApplyEdit(ModulePopulation& m, ModelDisplay& display, Int16 kind, HeadCount& value, Int16 index, Int16 sex) {
+  value = HeadCount::FromPersons(FloorPersons(value + HeadCount::FromRaw(HeadCount::kScale / 2)));
+  const Int16 period = m.RateSelector * kLastPeriod;
+  if (kind == -1 || kind == 0) {
+    m.World.People(sex, index) = value;
+    TakeCensus(m.Census, m.World, m, display);
+    display.SetControllerLabel(1, FormatThousands(m.Census.Total) + " ");
+    display.SetControllerLabel(2, FloatText(m.Census.ElderRatio) + "% ");
+    // The mean death rate weighs the population, so a population edit changes it too.
+    display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+  } else if (kind == 1) {
+    m.World.BirthRate(period, index) = static_cast<float>(value.ToDouble());
+    display.SetControllerLabel(3, FloatText(FertilityRate(period, m.World)) + " ");
+  } else if (kind == 2) {
+    m.World.DeathRate(period, sex, index) = static_cast<float>(value.ToDouble());
+    display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,136 @@
+#include "model/NumberText.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>  // newlocale, strtod_l: conversions independent of the process locale
+
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Inserts a comma before every complete group of three digits counted from
+// the right of a plain run of digits.
+std::string GroupDigits(const std::string& digits) {
+  std::string grouped;
+  grouped.reserve(digits.size() + digits.size() / 3);
+  const std::size_t length = digits.size();
+  for (std::size_t i = 0; i < length; ++i) {
+    if (i > 0 && (length - i) % 3 == 0) grouped.push_back(',');
+    grouped.push_back(digits[i]);
+  }
+  return grouped;
+}
+
+// Reads digits of the given base until a character that is none; blanks have
+// already been removed.
+double ReadRadix(std::string_view text, int base) {
+  double value = 0.0;
+  for (char c : text) {
+    int digit = -1;
+    if (IsDigit(c)) {
+      digit = c - '0';
+    } else if (base == 16 && c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (base == 16 && c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    }
+    if (digit < 0 || digit >= base) break;
+    value = value * base + digit;
+  }
+  return value;
+}
+
+double ParseDecimal(const std::string& text) {
+  // The process locale may use another decimal sign (the window system sets
+  // it from the environment); numbers here always use ".".
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return strtod_l(text.c_str(), nullptr, cLocale);
+}
+
+}  // namespace
+
+std::string FloatText(float x) {
+  if (x == 0.0f) return "0";  // also -0
+  // Shortest form is not wanted: seven significant digits of the exact value,
+  // ties to even, trailing zeros dropped, an exponent outside 1e-4..1e7.
+  char buffer[48];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 7);
+  std::string text(buffer, result.ptr);
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+  }
+  return text;
+}
+
+std::string FormatThousands(HeadCount value) {
+  const int64_t persons = FloorPersons(value);
+  if (persons < 1000) return std::to_string(persons);
+  return GroupDigits(std::to_string(persons));
+}
+
+std::string FormatThousands(float value) {
+  const float whole = std::floor(value);
+  std::string text = FloatText(whole);
+  if (!(whole >= 1000.0f)) return text;
+  // From 1e7 on the float's text has an exponent, which takes no separators.
+  for (char c : text) {
+    if (!IsDigit(c)) return text;
+  }
+  return GroupDigits(text);
+}
+
+double NumericPrefix(std::string_view text) {
+  std::string compact;
+  compact.reserve(text.size());
+  for (char c : text) {
+    if (!IsSkipped(c)) compact.push_back(c);
+  }
+  const std::string_view s = compact;
+  if (s.size() >= 2 && s[0] == '&') {
+    if (s[1] == 'H' || s[1] == 'h') return ReadRadix(s.substr(2), 16);
+    if (s[1] == 'O' || s[1] == 'o') return ReadRadix(s.substr(2), 8);
+    return 0.0;
+  }
+  // Collect the longest prefix of the form [sign] digits [. digits] [exponent]
+  // into a clean text for the correctly rounded library conversion.
+  std::string number;
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+  bool anyDigit = false;
+  bool seenPoint = false;
+  for (; i < s.size(); ++i) {
+    if (IsDigit(s[i])) {
+      anyDigit = true;
+      number.push_back(s[i]);
+    } else if (s[i] == '.' && !seenPoint) {
+      seenPoint = true;
+      number.push_back('.');
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return 0.0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    std::string exponent = "e";
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
+    bool exponentDigits = false;
+    for (; j < s.size() && IsDigit(s[j]); ++j) {
+      exponentDigits = true;
+      exponent.push_back(s[j]);
+    }
+    // An exponent mark without digits is not part of the number.
+    if (exponentDigits) number += exponent;
+  }
+  return ParseDecimal(number);
+}
+
+}  // namespace velmora
