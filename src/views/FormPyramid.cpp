@@ -1,20 +1,255 @@
 #include "views/FormPyramid.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <cmath>
 
-// Skeleton: the drawing and the menus arrive with the pyramid work.
+#include "model/AgeColour.h"
+#include "views/PyramidCaptions.h"
+
 namespace velmora {
-FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
-    : ChartWindow(parent), m_(model), display_(display), frame_(frame) {
-  setWindowTitle(QString::fromUtf8("年齢階級別人口　MAX=10,000"));
-  menuBar_ = new QMenuBar();
+namespace {
+
+constexpr int32_t kBlack = 0;
+constexpr int kAxisPenWidth = 7;
+
+int ButtonCode(Qt::MouseButtons buttons) {
+  int code = 0;
+  if (buttons & Qt::LeftButton) code |= 1;
+  if (buttons & Qt::RightButton) code |= 2;
+  if (buttons & Qt::MiddleButton) code |= 4;
+  return code;
 }
-void FormPyramid::SetLinkedViews(FormGraph* graph, FormCircle* circle) { graph_ = graph; circle_ = circle; }
-void FormPyramid::DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) {}
-void FormPyramid::DrawPyramidRow(Int16, Int16, Int16, const WorldRecord&, const CensusRecord&, HeadCount&, float) {}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  int code = 0;
+  if (modifiers & Qt::ShiftModifier) code |= 1;
+  if (modifiers & Qt::ControlModifier) code |= 2;
+  if (modifiers & Qt::AltModifier) code |= 4;
+  return code;
+}
+
+QString Caption(int content) {
+  using namespace pyramid_text;
+  const char* what = content == kContentBirths   ? kTitleContent[1]
+                     : content == kContentDeaths ? kTitleContent[2]
+                                                 : kTitleContent[0];
+  return QString::fromUtf8(kTitleStem) + QString::fromUtf8(what);
+}
+
+HeadCount ClassSum(const WorldRecord& record, int sex, int ageClass) {
+  HeadCount sum;
+  for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += record.People(sex, age);
+  return sum;
+}
+
+}  // namespace
+
+FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
+    : ChartWindow(parent), m_(model), frame_(frame), editor_(*this, model, display, frame) {
+  setWindowTitle(QString::fromUtf8(pyramid_text::kTitleDesign));
+  menuBarGuard_ = menus_.Bar;
+  // Plain moves feed the readout; the label must not swallow presses on it.
+  setMouseTracking(true);
+  LabelInfo()->setAttribute(Qt::WA_TransparentForMouseEvents);
+  ConnectEvents();
+}
+
+FormPyramid::~FormPyramid() {
+  // The frame normally adopts the bar; one that was never placed is ours.
+  if (menuBarGuard_ && menuBarGuard_->parent() == nullptr) delete menuBarGuard_.data();
+}
+
+void FormPyramid::ConnectEvents() {
+  connect(menus_.MenuAbs, &QAction::triggered, this, &FormPyramid::MenuAbs_Click);
+  for (int i = 0; i < static_cast<int>(menus_.MenuPeople.size()); ++i) {
+    connect(menus_.MenuPeople[i], &QAction::triggered, this, [this, i] { MenuPeople_Click(i); });
+  }
+  for (int i = 0; i < static_cast<int>(menus_.MenuMode.size()); ++i) {
+    connect(menus_.MenuMode[i], &QAction::triggered, this, [this, i] { MenuMode_Click(i); });
+  }
+  for (int i = 0; i < static_cast<int>(menus_.MenuBaseScale.size()); ++i) {
+    connect(menus_.MenuBaseScale[i], &QAction::triggered, this, [this, i] { MenuBaseScale_Click(i); });
+  }
+  for (int i = 0; i < static_cast<int>(menus_.MenuScale.size()); ++i) {
+    connect(menus_.MenuScale[i], &QAction::triggered, this, [this, i] { MenuScale_Click(i); });
+  }
+  for (int i = 0; i < static_cast<int>(menus_.MenuBefAft.size()); ++i) {
+    connect(menus_.MenuBefAft[i], &QAction::triggered, this, [this, i] { MenuBefAft_Click(i); });
+  }
+  for (int i = 0; i < static_cast<int>(menus_.MenuMoveFunc.size()); ++i) {
+    connect(menus_.MenuMoveFunc[i], &QAction::triggered, this, [this, i] { MenuMoveFunc_Click(i); });
+  }
+}
+
+void FormPyramid::SetLinkedViews(FormGraph* graph, FormCircle* circle) { editor_.SetLinkedViews(graph, circle); }
+
+PyramidGeometry FormPyramid::Geometry() const { return PyramidGeometry(m_.ViewSize[2], height(), m_.ViewSize[3]); }
+
+void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
+  if (content < kContentPopulation || content > kContentDeaths) throw Failure{kInvalidCall};
+  setWindowTitle(Caption(content));
+  Canvas& canvas = Picture();
+  canvas.Clear();
+  canvas.SetPenWidth(1);
+  const PyramidGeometry geometry = Geometry();
+  const float axis = geometry.AxisX(content, census);
+  HeadCount scale;
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    DrawPyramidRow(ageClass, 0, content, record, census, scale, axis);
+    // Births are one bar per class.
+    if (content != kContentBirths) DrawPyramidRow(ageClass, 1, content, record, census, scale, axis);
+  }
+  // A black band along the axis parts the two sides.
+  canvas.SetPenWidth(kAxisPenWidth);
+  canvas.Line(axis, 0.0f, axis, static_cast<float>(geometry.ClientHeight()), kBlack);
+  canvas.SetPenWidth(1);
+  update();
+}
+
+void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
+                                 const CensusRecord& census, HeadCount& scale, float baseX) {
+  HeadCount value;
+  HeadCount full = m_.FullScale;
+  const int period = m_.RateSelector * 19;  // the table being edited
+  switch (content) {
+    case kContentPopulation:
+      value = ClassSum(record, sex, ageClass);
+      break;
+    case kContentRelative: {
+      // The class's share of its sex in percent; 10 percent fills the side.
+      const HeadCount sexTotal = SexTotal(census, sex);
+      value = ClassSum(record, sex, ageClass);
+      if (sexTotal > HeadCount()) value = HeadCount::FromDouble(value.ToDouble() / sexTotal.ToDouble() * 100.0);
+      full = HeadCount::FromPersons(10);
+      break;
+    }
+    case kContentBirths:
+      value = HeadCount::FromDouble(record.BirthRate(period, ageClass));
+      break;
+    case kContentDeaths:
+      value = HeadCount::FromDouble(record.DeathRate(period, sex, ageClass));
+      break;
+    default:
+      throw Failure{kInvalidCall};
+  }
+  if (value > full) value = full;
+  scale = full;
+
+  const PyramidGeometry geometry = Geometry();
+  const float outer = geometry.BarOuterX(sex, content, baseX, value, full);
+  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
+  const auto top = static_cast<float>(geometry.RowTop(ageClass));
+  Canvas& canvas = Picture();
+  canvas.FillRect(baseX, bottom, outer, top, AgeColour(Int16(5 * ageClass)));
+  canvas.SetPenWidth(kAxisPenWidth);
+  canvas.Line(baseX, bottom, baseX, top, kBlack);
+  canvas.SetPenWidth(1);
+  update();
+}
+
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }
-void FormPyramid::Form_Resize() { ResizePicture(); }
+
+void FormPyramid::RedrawIfStopped() {
+  if (!frame_.WorldClockRunning()) DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+}
+
+void FormPyramid::MenuAbs_Click() {
+  // The relative view appears with the next redraw; the old picture stays.
+  m_.PyramidContent = kContentRelative;
+  menus_.MenuAbs->setChecked(true);
+  PyramidMenus::CheckOnly(menus_.MenuMode, -1);
+  PyramidMenus::CheckOnly(menus_.MenuPeople, -1);
+}
+
+void FormPyramid::MenuPeople_Click(int index) {
+  m_.InputMode = 2;
+  m_.SingleYearInput = 1 - index;
+  PyramidMenus::CheckOnly(menus_.MenuMode, -1);
+  menus_.MenuAbs->setChecked(false);
+  PyramidMenus::CheckOnly(menus_.MenuPeople, index);
+  m_.PyramidContent = kContentPopulation;
+  RedrawIfStopped();
+}
+
+void FormPyramid::MenuMode_Click(int index) {
+  m_.InputMode = index;
+  PyramidMenus::CheckOnly(menus_.MenuPeople, -1);
+  menus_.MenuAbs->setChecked(false);
+  PyramidMenus::CheckOnly(menus_.MenuMode, index);
+  if (index == 0) {
+    m_.PyramidContent = kContentBirths;
+    MenuBaseScale_Click(0);
+    MenuScale_Click(1);
+  } else {
+    m_.PyramidContent = kContentDeaths;
+    MenuBaseScale_Click(0);
+    MenuScale_Click(3);
+  }
+  RedrawIfStopped();
+  // The function menu shows the function of the rate now being edited.
+  MenuMoveFunc_Click(m_.World.VariationFunc(index));
+}
+
+void FormPyramid::MenuBaseScale_Click(int index) {
+  static constexpr std::array<int, 3> kBases = {10, 25, 50};
+  if (index >= 0 && index < static_cast<int>(kBases.size())) m_.BaseScale = HeadCount::FromPersons(kBases[index]);
+  PyramidMenus::CheckOnly(menus_.MenuBaseScale, index);
+  MenuScale_Click(menus_.CheckedScale());
+}
+
+void FormPyramid::MenuScale_Click(int index) {
+  m_.FullScale = HeadCount::FromDouble(m_.BaseScale.ToDouble() * std::pow(10.0, index + 1));
+  PyramidMenus::CheckOnly(menus_.MenuScale, index);
+  RedrawIfStopped();
+}
+
+void FormPyramid::MenuBefAft_Click(int index) {
+  m_.RateSelector = index;
+  PyramidMenus::CheckOnly(menus_.MenuBefAft, index);
+}
+
+void FormPyramid::MenuMoveFunc_Click(int index) {
+  if (m_.InputMode == 2) {
+    m_.World.VariationFunc(0) = index;
+    m_.World.VariationFunc(1) = index;
+  } else {
+    m_.World.VariationFunc(m_.InputMode) = index;
+  }
+  PyramidMenus::CheckOnly(menus_.MenuMoveFunc, index);
+}
+
+void FormPyramid::Form_MouseDown(int button, int shift, float x, float y) { editor_.MouseDown(button, shift, x, y); }
+void FormPyramid::Form_MouseMove(int button, int shift, float x, float y) { editor_.MouseMove(button, shift, x, y); }
+void FormPyramid::Form_MouseUp(int button, int shift, float x, float y) { editor_.MouseUp(button, shift, x, y); }
+
+void FormPyramid::Form_Resize() {
+  ResizePicture();
+  m_.ViewSize[2] = Int16::Round(width());
+  m_.ViewSize[3] = Int16::Round(height() - PyramidGeometry::kLabelBand);
+  // Always, also during a run: the picture was just cleared.
+  DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+}
+
 void FormPyramid::Form_Unload() { frame_.SetWindowMenuCheck(kWindowPyramid, false); }
+
 void FormPyramid::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void FormPyramid::closeEvent(QCloseEvent* event) { Form_Unload(); event->accept(); }
+void FormPyramid::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+void FormPyramid::mousePressEvent(QMouseEvent* event) {
+  Form_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
+                 event->position().y());
+}
+void FormPyramid::mouseMoveEvent(QMouseEvent* event) {
+  Form_MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), event->position().x(),
+                 event->position().y());
+}
+void FormPyramid::mouseReleaseEvent(QMouseEvent* event) {
+  Form_MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
+               event->position().y());
+}
+
 }  // namespace velmora

@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QMenuBar>
-
+#include <QPointer>
 #include <array>
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
 #include "views/ChartWindow.h"
 #include "views/FrameServices.h"
-
-class QAction;
+#include "views/PyramidEditor.h"
+#include "views/PyramidGeometry.h"
+#include "views/PyramidMenus.h"
 
 namespace velmora {
 
@@ -17,36 +18,61 @@ class FormCircle;
 class FormGraph;
 
 // The pyramid window: the display of the four contents with its menus. The
-// mouse editor (PyramidEditor) is a unit of its own beside it.
+// mouse editor (PyramidEditor) is a unit of its own beside it; the window
+// only hands it the mouse.
 class FormPyramid : public ChartWindow {
   Q_OBJECT
  public:
   FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
+  ~FormPyramid() override;
   // The windows that the editor's release refreshes.
   void SetLinkedViews(FormGraph* graph, FormCircle* circle);
 
   void DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census);
-  void DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
-                      const CensusRecord& census, HeadCount& scale, float baseX);
+  void DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record, const CensusRecord& census,
+                      HeadCount& scale, float baseX);
   void SetInfo(const QString& text);
   // The window's own menu bar (入力モード, 入力スケール, 設定時期, 変動関数). It has no
   // parent: the frame puts it above the pyramid in the window that holds it.
-  QMenuBar* MenuBar() const { return menuBar_; }
+  QMenuBar* MenuBar() const { return menus_.Bar; }
+  const PyramidMenus& Menus() const { return menus_; }
+  // Rows and sides as laid out at the last resize, with the current height.
+  PyramidGeometry Geometry() const;
+  const PyramidEditor& Editor() const { return editor_; }
 
+  // Menu commands; the editor calls the content and scale commands directly.
+  void MenuAbs_Click();
+  void MenuPeople_Click(int index);
+  void MenuMode_Click(int index);
+  void MenuBaseScale_Click(int index);
+  void MenuScale_Click(int index);
+  void MenuBefAft_Click(int index);
+  void MenuMoveFunc_Click(int index);
+
+  // button: 1 left, 2 right (in a move, the set of held buttons); shift: 1 Shift.
+  void Form_MouseDown(int button, int shift, float x, float y);
+  void Form_MouseMove(int button, int shift, float x, float y);
+  void Form_MouseUp(int button, int shift, float x, float y);
   void Form_Resize();
   void Form_Unload();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  void ConnectEvents();
+  // The whole pyramid again, unless the running clock is about to draw it.
+  void RedrawIfStopped();
+
   ModulePopulation& m_;
-  ModelDisplay& display_;
   FrameServices& frame_;
-  FormGraph* graph_ = nullptr;
-  FormCircle* circle_ = nullptr;
-  QMenuBar* menuBar_ = nullptr;
+  PyramidMenus menus_;
+  QPointer<QMenuBar> menuBarGuard_;
+  PyramidEditor editor_;
 };
 
 }  // namespace velmora
