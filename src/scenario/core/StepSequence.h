@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "scenario/core/FailureDialogue.h"
@@ -12,6 +13,14 @@ namespace velmora {
 // ends the operation quietly (a list without a usable selection).
 enum class StepResult { Next, Stop };
 using Step = std::function<StepResult()>;
+
+// A step that does its work and goes on (unless it fails).
+inline Step Action(std::function<void()> work) {
+  return [work = std::move(work)] {
+    work();
+    return StepResult::Next;
+  };
+}
 
 enum class SequenceEnd { Completed, Stopped, ProgramEnded };
 
