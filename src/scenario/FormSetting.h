@@ -3,17 +3,21 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QWidget>
-
 #include <array>
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
+#include "scenario/PlatformFailureDialogue.h"
+#include "scenario/core/ScenarioHost.h"
+#include "scenario/core/ScenarioOperations.h"
 #include "views/FrameServices.h"
 
 namespace velmora {
 
 // The settings window ("設定"): two preset lists and the four file buttons.
-class FormSetting : public QWidget {
+// Fixed size; the upper row serves the population, the lower the rates,
+// each as [list] [load] [save].
+class FormSetting : public QWidget, private ScenarioHost {
   Q_OBJECT
  public:
   FormSetting(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
@@ -30,9 +34,17 @@ class FormSetting : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  ModulePopulation& m_;
-  ModelDisplay& display_;
+  void ConnectEvents();
+
+  // ScenarioHost
+  int SelectedPreset(PresetList list) override;
+  void Beep() override;
+  void RequestReset() override;
+  bool FocusPyramid() override;
+
   FrameServices& frame_;
+  PlatformFailureDialogue dialogue_;
+  ScenarioOperations operations_;
   QComboBox* comboStartPop_ = nullptr;
   QComboBox* comboBRFunc_ = nullptr;
   std::array<QPushButton*, 4> commandSave_{};
