@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "model/Failure.h"
 #include "scenario/core/FileErrors.h"
+#include "scenario/core/ScenarioFile.h"
 #include "scenario/core/ScenarioPaths.h"
 
 namespace velmora {
@@ -31,6 +33,19 @@ TEST(FileErrors, MissingFileOrMissingFolderOnOpen) {
   EXPECT_EQ(FailureCodeForOpen(ENOENT, PopulationFilePath(app.String(), 1)), 76);
   app.MakeData();
   EXPECT_EQ(FailureCodeForOpen(ENOENT, PopulationFilePath(app.String(), 1)), 53);
+}
+
+TEST(FileErrors, DataThatIsAFileIsPathNotFound) {
+  testing::TempFolder app;
+  testing::WriteBytes(app.Path() / "Data", {1, 2, 3});
+  ScenarioFile file;
+  int code = 0;
+  try {
+    file.OpenForUpdate(RateFilePath(app.String(), 2));
+  } catch (const Failure& failure) {
+    code = failure.code;
+  }
+  EXPECT_EQ(code, 76);
 }
 
 TEST(ScenarioPaths, PresetFilesInTheDataFolder) {
