@@ -1,2 +1,25 @@
-// The program arrives with the application frame.
-int main() { return 0; }
+// Velmora: the application object, the one model instance and the frame.
+#include <cstdio>
+#include <memory>
+
+#include "frame/MDIFormMain.h"
+#include "model/ModulePopulation.h"
+#include "platform/GuardedApplication.h"
+#include "platform/Platform.h"
+
+int main(int argc, char** argv) {
+  // Without a display Qt would abort with a long diagnostic; say it in one line.
+  if (!velmora::platform::HasDisplay()) {
+    std::fprintf(stderr, "%s\n", velmora::platform::NoDisplayMessage(argc > 0 ? argv[0] : "velmora").c_str());
+    return 1;
+  }
+  velmora::platform::GuardedApplication app(argc, argv);
+  velmora::platform::InstallJapaneseButtons(app);
+  velmora::platform::InstallFontSubstitutions();
+
+  auto model = std::make_unique<velmora::ModulePopulation>();
+  velmora::MDIFormMain frame(*model);
+  frame.OpenFrame();
+  app.exec();
+  frame.MDIForm_Terminate();
+}

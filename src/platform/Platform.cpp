@@ -1,9 +1,12 @@
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QString>
+#include <QTranslator>
 
 #include <cstdlib>
 
@@ -25,6 +28,7 @@ class QtPlatform final : public Platform {
                     QString::fromStdString(title), BoxText(text),
                     buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     const int chosen = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;
     return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -45,7 +49,7 @@ Platform* installed = nullptr;
 Platform& Current() { return installed != nullptr ? *installed : Real(); }
 void SetCurrent(Platform* platform) { installed = platform; }
 
-int TwipsToPixels(int twips) { return twips / 15; }
+int TwipsToPixels(int twips) { return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15); }
 int PixelsToTwips(int pixels) { return pixels * 15; }
 
 void InstallFontSubstitutions() {
@@ -59,6 +63,34 @@ QFont DesignFont(const char* name, double pointSize, bool bold) {
   font.setPointSizeF(pointSize);
   font.setBold(bold);
   return font;
+}
+
+bool InstallJapaneseButtons(QCoreApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::string NoDisplayMessage(const std::string& program) {
+  return "velmora: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); run it on a desktop or under "
+         "Xvfb: xvfb-run -a -s \"-screen 0 1920x1080x24\" " +
+         program;
+}
+
+std::string ProgramFolder() {
+  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+void ShowUnexpectedError(int code) {
+  Current().ShowMessage("予期せぬエラー(" + std::to_string(code) + ")", "想定外の故障", Buttons::Ok, Icon::Exclamation);
 }
 
 }  // namespace velmora::platform

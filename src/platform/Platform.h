@@ -2,6 +2,7 @@
 
 #include <string>
 
+class QCoreApplication;
 class QFont;
 
 namespace velmora::platform {
@@ -30,8 +31,8 @@ Platform& Current();
 // Install a replacement (nullptr restores the real one).
 void SetCurrent(Platform* platform);
 
-// Twips (1/1440 inch) to pixels at 96 dpi: 15 twips per pixel. The one place
-// where the conversion is made.
+// Twips (1/1440 inch) to pixels at 96 dpi: 15 twips per pixel, rounded to
+// the nearest pixel. The one place where the conversion is made.
 int TwipsToPixels(int twips);
 int PixelsToTwips(int pixels);
 
@@ -39,5 +40,22 @@ int PixelsToTwips(int pixels);
 void InstallFontSubstitutions();
 // A font by the design's name ("ＭＳ 明朝", "ＭＳ Ｐゴシック", "Times New Roman").
 QFont DesignFont(const char* name, double pointSize, bool bold);
+
+// Japanese texts on the standard dialog buttons (はい, いいえ, OK); false
+// when the translation is not installed.
+bool InstallJapaneseButtons(QCoreApplication& app);
+
+// Whether a windowing system can be reached: an explicit Qt platform, or an
+// X11 or Wayland display.
+bool HasDisplay();
+// The one line printed instead of starting without a display.
+std::string NoDisplayMessage(const std::string& program);
+
+// The folder that holds the program's executable, without a trailing
+// separator.
+std::string ProgramFolder();
+
+// The last-resort message for a failure that no handler trapped.
+void ShowUnexpectedError(int code);
 
 }  // namespace velmora::platform

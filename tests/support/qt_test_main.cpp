@@ -1,9 +1,10 @@
-// The main of every test program that drives real windows: an application
-// on the offscreen platform with a 1920x1080 screen at 96 dpi, the design's
-// fonts mapped to installed faces, then GoogleTest.
-#include <QApplication>
+// The main of every test program that drives real windows: the program's
+// guarded application on the offscreen platform with a 1920x1080 screen at
+// 96 dpi, Japanese dialog buttons, the design's fonts mapped to installed
+// faces, then GoogleTest.
 #include <gtest/gtest.h>
 
+#include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +12,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + VELMORA_OFFSCREEN_CONFIG);
   }
-  QApplication app(argc, argv);
+  velmora::platform::GuardedApplication app(argc, argv);
+  velmora::platform::InstallJapaneseButtons(app);
   velmora::platform::InstallFontSubstitutions();
   return RUN_ALL_TESTS();
 }

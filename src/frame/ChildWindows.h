@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+
+#include "frame/StartupArrangement.h"
+#include "model/ModelDisplay.h"
+#include "model/ModulePopulation.h"
+#include "views/FrameServices.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace velmora {
+
+class FormCircle;
+class FormGraph;
+class FormPyramid;
+class FormSetting;
+class FormText;
+
+// The five child windows and the sub-windows that hold them, addressed by the
+// window menu's index. The forms are made once and live as long as the frame:
+// closing a window runs its close handling and hides it, so the drawing calls
+// that reach a closed window keep working; opening it again shows the same
+// form as a fresh window.
+class ChildWindows {
+ public:
+  ChildWindows(QMdiArea& area, ModulePopulation& model, ModelDisplay& display, FrameServices& frame);
+  ~ChildWindows();
+  ChildWindows(const ChildWindows&) = delete;
+  ChildWindows& operator=(const ChildWindows&) = delete;
+
+  FormText& Text() const { return *text_; }
+  FormSetting& Setting() const { return *setting_; }
+  FormGraph& Graph() const { return *graph_; }
+  FormPyramid& Pyramid() const { return *pyramid_; }
+  FormCircle& Circle() const { return *circle_; }
+  QMdiSubWindow& Window(int index) const;
+
+  bool IsOpen(int index) const;
+  // An open window comes to the front. A closed one opens at the workspace's
+  // default position with the initial size of a fresh window and runs its
+  // load handling (a chart its resize handling).
+  void Open(int index);
+  // Runs the window's close handling and hides it.
+  void Close(int index);
+  // Brings an open window to the front with the keyboard focus; false when
+  // the window is closed.
+  bool Focus(int index);
+
+  TwipRect Geometry(int index) const;
+  void Move(int index, int left, int top);
+  void SetGeometry(int index, const TwipRect& rect);
+
+ private:
+  void OpenAtDefaultPosition(int index);
+  void RunLoadHandling(int index, bool sizeChanged);
+  QWidget& Content(int index) const;
+
+  QMdiArea& area_;
+  FormText* text_;
+  FormSetting* setting_;
+  FormGraph* graph_;
+  FormPyramid* pyramid_;
+  FormCircle* circle_;
+  QWidget* pyramidHost_;
+  std::array<QMdiSubWindow*, 5> windows_{};
+  std::array<bool, 5> added_{};
+};
+
+}  // namespace velmora

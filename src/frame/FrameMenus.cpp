@@ -1,0 +1,52 @@
+#include "frame/FrameMenus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace velmora {
+namespace {
+
+QAction* Item(QMenu* menu, const char* caption) { return menu->addAction(QString::fromUtf8(caption)); }
+
+QAction* CheckItem(QMenu* menu, const char* caption, bool checked) {
+  QAction* action = Item(menu, caption);
+  action->setCheckable(true);
+  action->setChecked(checked);
+  return action;
+}
+
+}  // namespace
+
+FrameMenus BuildFrameMenus(QMenuBar& bar) {
+  FrameMenus m;
+  m.MenuMenu = bar.addMenu(QString::fromUtf8("メニュー(&M)"));
+  m.MenuStart = Item(m.MenuMenu, "開始(&S)");
+  m.MenuAgain = Item(m.MenuMenu, "再開(&A)");
+  m.MenuBreak = Item(m.MenuMenu, "中断(&B)");
+  m.MenuReset = Item(m.MenuMenu, "初期化(&R)");
+  m.MenuBar = m.MenuMenu->addSeparator();
+  m.MenuEnd = Item(m.MenuMenu, "終了(&E)");
+
+  // The settings window is open at start although its item is not checked.
+  m.MenuWindows = bar.addMenu(QString::fromUtf8("ウィンドウ(&W)"));
+  m.MenuWShow[0] = CheckItem(m.MenuWindows, "コントローラ(&M)", true);
+  m.MenuWShow[1] = CheckItem(m.MenuWindows, "設定(&S)", false);
+  m.MenuWShow[2] = CheckItem(m.MenuWindows, "グラフ(&G)", true);
+  m.MenuWShow[3] = CheckItem(m.MenuWindows, "ピラミッド(&P)", true);
+  m.MenuWShow[4] = CheckItem(m.MenuWindows, "サークル(&C)", true);
+
+  m.MenuSetting = bar.addMenu(QString::fromUtf8("セッティング(&S)"));
+  m.MenuWSet[0] = m.MenuSetting->addMenu(QString::fromUtf8("グラフ(&W)"));
+  m.MenuAgeOrder[0] = CheckItem(m.MenuWSet[0], "高齢―生産―若年(&O)", true);
+  m.MenuAgeOrder[1] = CheckItem(m.MenuWSet[0], "若年―生産―高齢(&Y)", false);
+  m.MenuWSet[1] = m.MenuSetting->addMenu(QString::fromUtf8("ピラミッド(&P)"));
+  m.MenuAgeClass[0] = CheckItem(m.MenuWSet[1], "階級／五年", true);
+  m.MenuAgeClass[1] = CheckItem(m.MenuWSet[1], "階級／一年", false);
+
+  m.MenuInfo = bar.addMenu(QString::fromUtf8("インフォメーション(&I)"));
+  m.MenuCopyright = Item(m.MenuInfo, "製作者(&C)");
+  return m;
+}
+
+}  // namespace velmora

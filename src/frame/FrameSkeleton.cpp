@@ -1,1 +1,0 @@
-// The frame window MDIFormMain arrives with the frame work.

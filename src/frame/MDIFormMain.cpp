@@ -1,0 +1,259 @@
+#include "frame/MDIFormMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <string>
+
+#include "frame/StartupArrangement.h"
+#include "model/Census.h"
+#include "model/NumberText.h"
+#include "model/Run.h"
+#include "platform/Platform.h"
+#include "scenario/FormSetting.h"
+#include "views/FormCircle.h"
+#include "views/FormGraph.h"
+#include "views/FormPyramid.h"
+#include "views/FormText.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kDesignClientWidth = 8115;  // twips, used when the frame is restored
+constexpr int kDesignClientHeight = 6540;
+constexpr int kWorldClockStartInterval = 100;  // ms, the controller's "100"
+
+std::string AboutText() {
+  return std::string("Velmora ") + VELMORA_VERSION +
+         "\rVelmora Project"
+         "\r https://velmora.example.org/"
+         "\rVelmora developers"
+         "\r mailto:velmora@example.org"
+         "\rSource: United Nations, DESA, Population Division. World Population Prospects 2019.";
+}
+
+}  // namespace
+
+MDIFormMain::MDIFormMain(ModulePopulation& model)
+    : m_(model),
+      area_(new QMdiArea(this)),
+      menus_(BuildFrameMenus(*menuBar())),
+      timerWorld_(new QTimer(this)),
+      timerMenu_(new QTimer(this)),
+      display_(windows_),
+      windows_(*area_, model, display_, *this) {
+  setWindowTitle(QString::fromUtf8("Velmora"));
+  // The workspace shows the desktop's application-workspace colour.
+  area_->setBackground(palette().brush(QPalette::Dark));
+  setCentralWidget(area_);
+  resize(platform::TwipsToPixels(kDesignClientWidth), platform::TwipsToPixels(kDesignClientHeight));
+
+  timerWorld_->setTimerType(Qt::PreciseTimer);
+  timerWorld_->setInterval(kWorldClockStartInterval);
+  timerMenu_->setTimerType(Qt::PreciseTimer);
+  timerMenu_->setSingleShot(true);
+  timerMenu_->setInterval(1);
+  ConnectEvents();
+}
+
+MDIFormMain::~MDIFormMain() = default;
+
+void MDIFormMain::ConnectEvents() {
+  connect(menus_.MenuStart, &QAction::triggered, this, &MDIFormMain::MenuStart_Click);
+  connect(menus_.MenuAgain, &QAction::triggered, this, &MDIFormMain::MenuAgain_Click);
+  connect(menus_.MenuBreak, &QAction::triggered, this, &MDIFormMain::MenuBreak_Click);
+  connect(menus_.MenuReset, &QAction::triggered, this, &MDIFormMain::MenuReset_Click);
+  connect(menus_.MenuEnd, &QAction::triggered, this, &MDIFormMain::MenuEnd_Click);
+  for (int i = 0; i < static_cast<int>(menus_.MenuWShow.size()); ++i) {
+    connect(menus_.MenuWShow[i], &QAction::triggered, this, [this, i] { MenuWShow_Click(i); });
+  }
+  for (int i = 0; i < 2; ++i) {
+    connect(menus_.MenuAgeOrder[i], &QAction::triggered, this, [this, i] { MenuAgeOrder_Click(i); });
+    connect(menus_.MenuAgeClass[i], &QAction::triggered, this, [this, i] { MenuAgeClass_Click(i); });
+  }
+  connect(menus_.MenuCopyright, &QAction::triggered, this, &MDIFormMain::MenuCopyright_Click);
+  connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
+  connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
+}
+
+void MDIFormMain::OpenFrame() {
+  showMaximized();
+  MDIForm_Load();
+}
+
+QSize MDIFormMain::OuterSizeTwips() const {
+  const QSize pixels = isMaximized() && screen() != nullptr ? screen()->availableGeometry().size() : frameGeometry().size();
+  return {platform::PixelsToTwips(pixels.width()), platform::PixelsToTwips(pixels.height())};
+}
+
+void MDIFormMain::MDIForm_Load() {
+  m_.StartYear = 2000;
+  m_.BaseScale = HeadCount::FromPersons(10);
+  m_.FullScale = HeadCount::FromPersons(100'000);
+  m_.BarBaseX = static_cast<float>(m_.ViewSize[2] / 2);
+  m_.AppPath = platform::ProgramFolder();
+
+  // Every other window is placed relative to the settings window, which
+  // keeps the position the workspace gives it.
+  windows_.Open(kWindowSettings);
+  const TwipRect settings = windows_.Geometry(kWindowSettings);
+  windows_.Open(kWindowController);
+  const QSize frame = OuterSizeTwips();
+  const StartupArrangement a =
+      ArrangeAtStartup(settings, windows_.Geometry(kWindowController), frame.width(), frame.height());
+  windows_.Move(kWindowController, a.Controller.Left, a.Controller.Top);
+  windows_.Open(kWindowPyramid);
+  windows_.SetGeometry(kWindowPyramid, a.Pyramid);
+  windows_.Open(kWindowGraph);
+  windows_.SetGeometry(kWindowGraph, a.Graph);
+  windows_.Open(kWindowCircle);
+  windows_.SetGeometry(kWindowCircle, a.Circle);
+  windows_.Focus(kWindowSettings);
+}
+
+// Closing the frame asks nothing: the children's close handling runs in a
+// fixed order and the program ends.
+void MDIFormMain::MDIForm_Unload() {
+  for (int index : {kWindowCircle, kWindowGraph, kWindowPyramid, kWindowSettings, kWindowController}) {
+    windows_.Close(index);
+  }
+  platform::Current().EndProgram();
+}
+
+void MDIFormMain::MDIForm_Terminate() { platform::Current().EndProgram(); }
+
+void MDIFormMain::closeEvent(QCloseEvent*) { MDIForm_Unload(); }
+
+// Start. The model does its own steps in their order (Exploded, the saved
+// state, the run variables, census, year 0, schedule); the frame's steps
+// only touch windows, menus and the clock.
+void MDIFormMain::MenuStart_Click() {
+  m_.Exploded = 0;
+  menus_.MenuStart->setEnabled(false);
+  windows_.Graph().ShapeG()->hide();
+  StartRunModel(m_, display_);
+  windows_.Pyramid().Clear();
+  windows_.Pyramid().SetInfo(QString::fromUtf8("Now Simulating......"));
+  windows_.Graph().Clear();
+  windows_.Circle().Clear();
+  // A closed graph window cannot take the focus; the run starts all the same.
+  windows_.Focus(kWindowGraph);
+  timerWorld_->start();
+}
+
+void MDIFormMain::MenuBreak_Click() {
+  m_.RunState = kPaused;
+  menus_.MenuAgain->setEnabled(true);
+  timerWorld_->stop();
+}
+
+void MDIFormMain::MenuAgain_Click() {
+  m_.RunState = kRunning;
+  menus_.MenuAgain->setEnabled(false);
+  windows_.Graph().ShapeG()->hide();
+  timerWorld_->start();
+}
+
+void MDIFormMain::MenuReset_Click() {
+  m_.RunState = kIdle;
+  timerWorld_->stop();
+  menus_.MenuStart->setEnabled(true);
+  menus_.MenuAgain->setEnabled(false);
+  // The text box counts in units of 10,000 people, the capacity is 105 % of
+  // the peak: two different rules.
+  windows_.Text().TextMax()->setText(QString::fromStdString(CapacityTextFromPeak(m_.PeakPopulation)));
+  m_.Capacity = CapacityFromPeak(m_.PeakPopulation);
+  m_.StartYear = 2000;
+  m_.World = m_.WorldAtStart;
+  TakeCensus(m_.Census, m_.World, m_, display_);
+  for (int year = 1; year < kHistoryYears; ++year) m_.WorldHistory[year] = m_.WorldBlank;
+  windows_.Graph().ShapeG()->hide();
+
+  display_.SetControllerLabel(0, "2000 ");
+  display_.SetControllerLabel(1, FormatThousands(m_.Census.Total) + " ");
+  display_.SetControllerLabel(2, FloatText(m_.Census.ElderRatio) + "% ");
+  display_.SetControllerLabel(3, FloatText(FertilityRate(0, m_.World)) + " ");
+  display_.SetControllerLabel(4, FloatText(MeanDeathRate(m_, 0, m_.World)) + " ");
+
+  windows_.Graph().Clear();
+  display_.DrawGraphColumn(0, m_.World, m_.Capacity);
+  windows_.Circle().Clear();
+  display_.DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+}
+
+void MDIFormMain::MenuEnd_Click() {
+  const platform::Answer answer = platform::Current().ShowMessage(
+      "[Velmora]を終了します。", "終了", platform::Buttons::YesNo, platform::Icon::Information);
+  if (answer == platform::Answer::Yes) platform::Current().EndProgram();
+}
+
+// The world clock: one year per tick. It is off while the step works, and
+// stays off once the run has finished or exploded.
+void MDIFormMain::TimerWorld_Timer() {
+  timerWorld_->stop();
+  if (m_.Census.Total <= HeadCount{} || m_.ElapsedYears >= Int16(100) * m_.RunCenturies) {
+    m_.RunCenturies = 0;
+    windows_.Pyramid().SetInfo(QString::fromUtf8("Finished"));
+    return;
+  }
+  AdvanceYear(m_, display_);
+  if (m_.Census.Total > m_.PeakPopulation) m_.PeakPopulation = m_.Census.Total;
+  if (m_.Exploded == 0) timerWorld_->start();
+}
+
+void MDIFormMain::TimerMenu_Timer() {
+  timerMenu_->stop();
+  switch (m_.RunState) {
+    case kCommandBreak: MenuBreak_Click(); break;
+    case kCommandStart: MenuStart_Click(); break;
+    case kCommandReset: MenuReset_Click(); break;
+    case kCommandResume: MenuAgain_Click(); break;
+    default: break;
+  }
+}
+
+void MDIFormMain::RequestCommand(Int16 code) {
+  m_.RunState = code;
+  timerMenu_->start();
+}
+
+bool MDIFormMain::WorldClockRunning() const { return timerWorld_->isActive(); }
+
+void MDIFormMain::SetWorldClockInterval(int milliseconds) { timerWorld_->setInterval(milliseconds < 1 ? 1 : milliseconds); }
+
+void MDIFormMain::SetWindowMenuCheck(int index, bool checked) {
+  menus_.MenuWShow.at(static_cast<std::size_t>(index))->setChecked(checked);
+}
+
+bool MDIFormMain::FocusWindow(int index) { return windows_.Focus(index); }
+
+void MDIFormMain::MenuWShow_Click(int index) {
+  windows_.Open(index);
+  if (index == kWindowController) windows_.Move(kWindowController, 0, 0);
+  windows_.Focus(index);
+  SetWindowMenuCheck(index, true);
+}
+
+// The graph takes the new order from its next drawing; nothing is redrawn.
+void MDIFormMain::MenuAgeOrder_Click(int index) {
+  m_.GraphAgeOrder = index;
+  menus_.MenuAgeOrder.at(static_cast<std::size_t>(index))->setChecked(true);
+  menus_.MenuAgeOrder.at(static_cast<std::size_t>(1 - index))->setChecked(false);
+}
+
+// The age-class items have no behaviour: undo the check toggle that choosing
+// a checkable item makes.
+void MDIFormMain::MenuAgeClass_Click(int index) {
+  QAction* item = menus_.MenuAgeClass.at(static_cast<std::size_t>(index));
+  item->setChecked(!item->isChecked());
+}
+
+void MDIFormMain::MenuCopyright_Click() {
+  platform::Current().ShowMessage(AboutText(), "製作者", platform::Buttons::Ok, platform::Icon::Information);
+}
+
+}  // namespace velmora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "frame/ChildWindows.h"
+#include "frame/FrameDisplay.h"
+#include "frame/FrameMenus.h"
+#include "model/ModulePopulation.h"
+#include "views/FrameServices.h"
+
+class QCloseEvent;
+class QMdiArea;
+class QTimer;
+
+namespace velmora {
+
+// The frame window: the only menu bar, the workspace of the five child
+// windows, the run commands and the two timers (the world clock and the
+// one-shot deferred-command timer).
+class MDIFormMain : public QMainWindow, public FrameServices {
+  Q_OBJECT
+ public:
+  explicit MDIFormMain(ModulePopulation& model);
+  ~MDIFormMain() override;
+
+  // Shows the frame maximized and runs its load handling.
+  void OpenFrame();
+
+  void MDIForm_Load();
+  void MDIForm_Unload();
+  void MDIForm_Terminate();
+
+  void MenuStart_Click();
+  void MenuAgain_Click();
+  void MenuBreak_Click();
+  void MenuReset_Click();
+  void MenuEnd_Click();
+  void MenuWShow_Click(int index);
+  void MenuAgeOrder_Click(int index);
+  void MenuAgeClass_Click(int index);
+  void MenuCopyright_Click();
+  void TimerWorld_Timer();
+  void TimerMenu_Timer();
+
+  // FrameServices
+  void RequestCommand(Int16 code) override;
+  bool WorldClockRunning() const override;
+  void SetWorldClockInterval(int milliseconds) override;
+  void SetWindowMenuCheck(int index, bool checked) override;
+  bool FocusWindow(int index) override;
+
+  const FrameMenus& Menus() const { return menus_; }
+  QTimer& TimerWorld() const { return *timerWorld_; }
+  QTimer& TimerMenu() const { return *timerMenu_; }
+  ChildWindows& Windows() { return windows_; }
+  QMdiArea& Area() const { return *area_; }
+  ModelDisplay& Display() { return display_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ConnectEvents();
+  // The frame's outer size in twips; a maximized frame fills the screen's
+  // available area even before the window system has applied it.
+  QSize OuterSizeTwips() const;
+
+  ModulePopulation& m_;
+  QMdiArea* area_;
+  // Menus and timers exist before the child windows, which may ask the
+  // frame's services as they are built.
+  FrameMenus menus_;
+  QTimer* timerWorld_;
+  QTimer* timerMenu_;
+  FrameDisplay display_;
+  ChildWindows windows_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,128 @@
+#include <QMdiArea>
+
+#include "scenario/FormSetting.h"
+#include "support/FrameFixture.h"
+#include "views/FormCircle.h"
+
+namespace velmora {
+namespace {
+
+using testing::FrameFixture;
+
+class WindowMenu : public FrameFixture {
+ protected:
+  QMdiSubWindow& Window(int index) { return Frame().Windows().Window(index); }
+  bool IsOpen(int index) { return Frame().Windows().IsOpen(index); }
+  bool Checked(int index) { return Menus().MenuWShow[index]->isChecked(); }
+  QMdiSubWindow* Active() { return Frame().Area().activeSubWindow(); }
+};
+
+TEST_F(WindowMenu, ControllerAlreadyOpenMovesToTheCornerAndKeepsItsValues) {
+  Enter(Controller().TextMax(), "7");
+  M().RunCenturies = 1;
+  ASSERT_NE(Window(kWindowController).pos(), QPoint(0, 0));
+  Menus().MenuWShow[kWindowController]->trigger();
+  EXPECT_EQ(Window(kWindowController).pos(), QPoint(0, 0));
+  EXPECT_EQ(Active(), &Window(kWindowController));
+  EXPECT_TRUE(Checked(kWindowController));
+  EXPECT_EQ(Controller().TextMax()->text().toStdString(), "7");
+  EXPECT_EQ(M().Capacity, HeadCount::FromPersons(70'000));
+  EXPECT_EQ(M().RunCenturies, 1);
+}
+
+TEST_F(WindowMenu, ControllerReopenedRunsItsLoadHandling) {
+  Enter(Controller().TextMax(), "7");
+  Controller().SetLabelD(0, "2042 ");
+  Window(kWindowController).close();
+  ASSERT_FALSE(Checked(kWindowController));
+
+  Menus().MenuWShow[kWindowController]->trigger();
+  EXPECT_TRUE(IsOpen(kWindowController));
+  EXPECT_TRUE(Controller().isVisible());
+  EXPECT_TRUE(Checked(kWindowController));
+  EXPECT_EQ(Window(kWindowController).pos(), QPoint(0, 0));
+  EXPECT_EQ(Active(), &Window(kWindowController));
+  EXPECT_EQ(M().Capacity, HeadCount::FromPersons(100'000'000));
+  EXPECT_EQ(M().RunCenturies, 0);
+  EXPECT_EQ(Controller().TextMax()->text().toStdString(), "10000");
+  EXPECT_EQ(LabelD(0), "Year ");
+}
+
+TEST_F(WindowMenu, ReopeningTheControllerDuringARunFinishesItAtTheNextTick) {
+  M().World.People(0, 10) = HeadCount::FromPersons(100);
+  Menus().MenuStart->trigger();
+  Frame().TimerWorld_Timer();
+  ASSERT_EQ(M().ElapsedYears, 1);
+  Window(kWindowController).close();
+  Menus().MenuWShow[kWindowController]->trigger();
+  Frame().TimerWorld_Timer();
+  EXPECT_EQ(M().ElapsedYears, 1);
+  EXPECT_EQ(PyramidInfo(), "Finished");
+  EXPECT_FALSE(Frame().TimerWorld().isActive());
+}
+
+TEST_F(WindowMenu, SettingsItemGainsTheCheckItLackedSinceStartUp) {
+  ASSERT_FALSE(Checked(kWindowSettings));
+  Menus().MenuWShow[kWindowSettings]->trigger();
+  EXPECT_TRUE(Checked(kWindowSettings));
+  EXPECT_EQ(Active(), &Window(kWindowSettings));
+  // Open already: it stays where start-up put it.
+  EXPECT_EQ(Window(kWindowSettings).pos(), QPoint(0, 0));
+}
+
+TEST_F(WindowMenu, ClosingTheCircleLeavesItsCheckTheOtherChartsClearTheirs) {
+  Window(kWindowCircle).close();
+  EXPECT_FALSE(IsOpen(kWindowCircle));
+  EXPECT_TRUE(Checked(kWindowCircle));
+  Window(kWindowGraph).close();
+  EXPECT_FALSE(Checked(kWindowGraph));
+  Window(kWindowPyramid).close();
+  EXPECT_FALSE(IsOpen(kWindowPyramid));
+  EXPECT_FALSE(Checked(kWindowPyramid));
+  Window(kWindowSettings).close();
+  EXPECT_FALSE(IsOpen(kWindowSettings));
+}
+
+TEST_F(WindowMenu, AClosedChartComesBackFreshAtTheDefaultPlace) {
+  const QRect arranged = Window(kWindowGraph).geometry();
+  Window(kWindowGraph).close();
+  Menus().MenuWShow[kWindowGraph]->trigger();
+  EXPECT_TRUE(IsOpen(kWindowGraph));
+  EXPECT_TRUE(Frame().Windows().Graph().isVisible());
+  EXPECT_TRUE(Checked(kWindowGraph));
+  EXPECT_EQ(Active(), &Window(kWindowGraph));
+  EXPECT_EQ(Frame().Windows().Graph().size(), QSize(699, 537));
+  EXPECT_NE(Window(kWindowGraph).geometry(), arranged);
+  // Its resize handling recorded the new drawing area.
+  EXPECT_EQ(Frame().Windows().Graph().Picture().ClientWidth(), 699);
+  // The rest of the arrangement is not repeated.
+  EXPECT_EQ(Window(kWindowSettings).pos(), QPoint(0, 0));
+}
+
+TEST_F(WindowMenu, APyramidClosedAndReopenedAtTheSameSizeStillRunsItsResizeHandling) {
+  Window(kWindowPyramid).close();
+  Menus().MenuWShow[kWindowPyramid]->trigger();
+  ASSERT_EQ(Frame().Windows().Pyramid().size(), QSize(400, 300));
+  Frame().Windows().Pyramid().Picture().Resize(QSize(1, 1));  // forget the drawing area
+  Window(kWindowPyramid).close();
+  Menus().MenuWShow[kWindowPyramid]->trigger();
+  EXPECT_TRUE(Frame().Windows().Pyramid().isVisible());
+  EXPECT_EQ(Frame().Windows().Pyramid().Picture().ClientWidth(), 400);
+}
+
+TEST_F(WindowMenu, DrawingCallsReachClosedWindowsAndARunStartsWithoutTheGraph) {
+  M().World.People(1, 30) = HeadCount::FromPersons(400);
+  for (int index : {kWindowGraph, kWindowPyramid, kWindowCircle, kWindowController}) Window(index).close();
+  Menus().MenuStart->trigger();
+  EXPECT_TRUE(Frame().TimerWorld().isActive());
+  EXPECT_TRUE(platform_.boxes.empty());
+  Frame().TimerWorld_Timer();
+  EXPECT_EQ(M().ElapsedYears, 1);
+  EXPECT_EQ(LabelD(0), "2001 ");
+  EXPECT_EQ(PyramidInfo(), "Now Simulating......");
+  EXPECT_FALSE(Frame().FocusWindow(kWindowGraph));
+  EXPECT_TRUE(Frame().FocusWindow(kWindowSettings));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,136 @@
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "model/Failure.h"
+#include "platform/GuardedApplication.h"
+#include "platform/Platform.h"
+#include "support/TestPlatform.h"
+
+namespace velmora {
+namespace {
+
+TEST(Twips, RoundToTheNearestPixel) {
+  EXPECT_EQ(platform::TwipsToPixels(250), 17);  // 16.67
+  EXPECT_EQ(platform::TwipsToPixels(7), 0);
+  EXPECT_EQ(platform::TwipsToPixels(8), 1);
+  EXPECT_EQ(platform::TwipsToPixels(-8), -1);
+  EXPECT_EQ(platform::TwipsToPixels(1695), 113);
+}
+
+TEST(Fonts, DesignNamesResolveToInstalledFaces) {
+  EXPECT_EQ(QFontInfo(platform::DesignFont("ＭＳ 明朝", 12, false)).family().toStdString(), "IPAMincho");
+  EXPECT_EQ(QFontInfo(platform::DesignFont("ＭＳ Ｐゴシック", 12, false)).family().toStdString(), "IPAPGothic");
+  const QFontInfo times(platform::DesignFont("Times New Roman", 11.25, true));
+  EXPECT_EQ(times.family().toStdString(), "Liberation Serif");
+  EXPECT_TRUE(times.bold());
+}
+
+TEST(Display, MissingDisplayIsExplainedInOneLine) {
+  const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+  qunsetenv("QT_QPA_PLATFORM");
+  qunsetenv("DISPLAY");
+  qunsetenv("WAYLAND_DISPLAY");
+  EXPECT_FALSE(platform::HasDisplay());
+  qputenv("DISPLAY", ":99");
+  EXPECT_TRUE(platform::HasDisplay());
+  qunsetenv("DISPLAY");
+  qputenv("WAYLAND_DISPLAY", "wayland-0");
+  EXPECT_TRUE(platform::HasDisplay());
+  qputenv("QT_QPA_PLATFORM", saved[0]);
+  qputenv("DISPLAY", saved[1]);
+  qputenv("WAYLAND_DISPLAY", saved[2]);
+  if (saved[1].isEmpty()) qunsetenv("DISPLAY");
+  if (saved[2].isEmpty()) qunsetenv("WAYLAND_DISPLAY");
+
+  const std::string line = platform::NoDisplayMessage("build/bin/velmora");
+  EXPECT_EQ(line.find('\n'), std::string::npos);
+  EXPECT_NE(line.find("xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/velmora"), std::string::npos);
+}
+
+// Throws from its own event handling, as a faulty handler would.
+class Faulty : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::User) throw Failure{kOverflow};
+    if (e->type() == QEvent::User + 1) throw std::runtime_error("x");
+    if (e->type() == QEvent::User + 2) throw testing::ProgramEnded{};
+    return QObject::event(e);
+  }
+};
+
+TEST(Guard, AFailureReachingTheEventLoopIsShownAndTheProgramGoesOn) {
+  testing::TestPlatform platform;
+  ASSERT_NE(qobject_cast<platform::GuardedApplication*>(qApp), nullptr);
+  Faulty faulty;
+  QCoreApplication::postEvent(&faulty, new QEvent(QEvent::User));
+  QCoreApplication::postEvent(&faulty, new QEvent(QEvent::Type(QEvent::User + 1)));
+  bool after = false;
+  QTimer::singleShot(0, [&after] { after = true; });
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[0].text, "予期せぬエラー(6)");
+  EXPECT_EQ(platform.boxes[0].title, "想定外の故障");
+  EXPECT_EQ(platform.boxes[0].buttons, platform::Buttons::Ok);
+  EXPECT_EQ(platform.boxes[0].icon, platform::Icon::Exclamation);
+  EXPECT_EQ(platform.boxes[1].text, "予期せぬエラー(5)");
+  EXPECT_TRUE(after);
+}
+
+TEST(Guard, TheTestPlatformsProgramEndPassesThrough) {
+  testing::TestPlatform platform;
+  Faulty faulty;
+  QEvent end(QEvent::Type(QEvent::User + 2));
+  EXPECT_THROW(QCoreApplication::sendEvent(&faulty, &end), testing::ProgramEnded);
+  EXPECT_TRUE(platform.boxes.empty());
+}
+
+struct SeenBox {
+  QString text;
+  QString title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QStringList buttons;
+};
+
+// The real message box: texts, title, icon and Japanese buttons, answered by
+// clicking the button the way a user would.
+TEST(RealMessageBox, TwoLinesTitleIconAndJapaneseYesNo) {
+  platform::SetCurrent(nullptr);
+  auto seen = std::make_shared<SeenBox>();
+  QTimer::singleShot(0, [seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen->text = box->text();
+    seen->title = box->windowTitle();
+    seen->icon = box->icon();
+    for (QAbstractButton* b : box->buttons()) seen->buttons << b->text();
+    box->button(QMessageBox::Yes)->click();
+  });
+  const platform::Answer answer =
+      platform::Current().ShowMessage("一行目\r二行目", "題名", platform::Buttons::YesNo, platform::Icon::Information);
+  EXPECT_EQ(answer, platform::Answer::Yes);
+  EXPECT_EQ(seen->text.toStdString(), "一行目\n二行目");
+  EXPECT_EQ(seen->title.toStdString(), "題名");
+  EXPECT_EQ(seen->icon, QMessageBox::Information);
+  ASSERT_EQ(seen->buttons.size(), 2);
+  EXPECT_TRUE(seen->buttons.join(' ').contains(QString::fromUtf8("はい")));
+  EXPECT_TRUE(seen->buttons.join(' ').contains(QString::fromUtf8("いいえ")));
+
+  QTimer::singleShot(0, [seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen->icon = box->icon();
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(platform::Current().ShowMessage("x", "y", platform::Buttons::YesNo, platform::Icon::Exclamation),
+            platform::Answer::No);
+  EXPECT_EQ(seen->icon, QMessageBox::Warning);
+}
+
+}  // namespace
+}  // namespace velmora
