@@ -97,9 +97,9 @@ void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const Ce
   const float axis = geometry.AxisX(content, census);
   HeadCount scale;
   for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
-    DrawPyramidRow(ageClass, 0, content, record, census, scale, axis);
+    PaintRow(ageClass, 0, content, record, census, scale, axis);
     // Births are one bar per class.
-    if (content != kContentBirths) DrawPyramidRow(ageClass, 1, content, record, census, scale, axis);
+    if (content != kContentBirths) PaintRow(ageClass, 1, content, record, census, scale, axis);
   }
   // A black band along the axis parts the two sides.
   canvas.SetPenWidth(kAxisPenWidth);
@@ -110,6 +110,12 @@ void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const Ce
 
 void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
                                  const CensusRecord& census, HeadCount& scale, float baseX) {
+  PaintRow(ageClass, sex, content, record, census, scale, baseX);
+  update();
+}
+
+void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
+                           HeadCount& scale, float baseX) {
   HeadCount value;
   HeadCount full = m_.FullScale;
   const int period = m_.RateSelector * 19;  // the table being edited
@@ -146,7 +152,6 @@ void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const
   canvas.SetPenWidth(kAxisPenWidth);
   canvas.Line(baseX, bottom, baseX, top, kBlack);
   canvas.SetPenWidth(1);
-  update();
 }
 
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }

@@ -65,6 +65,9 @@ class FormPyramid : public ChartWindow {
 
  private:
   void ConnectEvents();
+  // One bar and its axis segment on the picture, without scheduling a paint.
+  void PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
+                HeadCount& scale, float baseX);
   // The whole pyramid again, unless the running clock is about to draw it.
   void RedrawIfStopped();
 
