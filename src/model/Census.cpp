@@ -14,12 +14,6 @@ constexpr int kLastChildAge = 15;
 constexpr int kLastAdultAge = 64;
 constexpr int kLastPeriod = kPeriods - 1;
 
-int GroupOfAge(int age) {
-  if (age <= kLastChildAge) return kChildren;
-  if (age <= kLastAdultAge) return kAdults;
-  return kElders;
-}
-
 Int16 ReadablePeriod(Int16 period) { return period >= kPeriods ? Int16(kLastPeriod) : period; }
 
 // Runs one statement of the census under its trap. An overflow shows the
@@ -52,13 +46,26 @@ std::string UnexpectedErrorText(int code) { return kUnexpectedErrorPrefix + std:
 
 void TakeCensus(CensusRecord& census, const WorldRecord& world, ModulePopulation& m, ModelDisplay& display) {
   census.groupSum.fill(HeadCount());
+  // Each group is summed in a local and stored after every addition that
+  // succeeded, so an overflow leaves the sums as they stood at the failing
+  // addition. The indexes are all in range: no other failure can arise here.
+  const HeadCount* people = world.people.data();
+  HeadCount* groupSums = census.groupSum.data();
+  constexpr int kGroupEnd[kAgeGroups] = {kLastChildAge + 1, kLastAdultAge + 1, kAges};
   for (int sex = 0; sex < kSexes; ++sex) {
-    for (int age = 0; age < kAges; ++age) {
-      const bool goOn = Trapped(m, display, [&] {
-        HeadCount& sum = census.GroupSum(sex, GroupOfAge(age));
-        sum = sum + world.People(sex, age);
-      });
-      if (!goOn) return;
+    int age = 0;
+    for (int group = 0; group < kAgeGroups; ++group) {
+      int64_t sum = 0;
+      for (; age < kGroupEnd[group]; ++age) {
+        int64_t next = 0;
+        if (__builtin_add_overflow(sum, people[sex * kAges + age].Raw(), &next) || next < HeadCount::kMinRaw) {
+          groupSums[sex * kAgeGroups + group] = HeadCount::FromRaw(sum);
+          ReportExplosion(m, display);
+          return;
+        }
+        sum = next;
+      }
+      groupSums[sex * kAgeGroups + group] = HeadCount::FromRaw(sum);
     }
   }
   if (!Trapped(m, display, [&] { census.Total = HeadCount(); })) return;
@@ -90,14 +97,16 @@ float FertilityRate(Int16 period, const WorldRecord& world) {
 
 float MeanDeathRate(const ModulePopulation& m, Int16 period, const WorldRecord& world) {
   const Int16 p = ReadablePeriod(period);
+  const HeadCount* people = world.people.data();
+  const float* rates = world.PeriodRates(p);  // checks the period once
   HeadCount acc;
   for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    const double menRate = rates[kAgeClasses + ageClass];
+    const double womenRate = rates[2 * kAgeClasses + ageClass];
     for (int k = 0; k < 5; ++k) {
       const int age = 5 * ageClass + k;
-      for (int sex = 0; sex < kSexes; ++sex) {
-        const double deaths = world.People(sex, age).ToDouble() / 1000.0 * static_cast<double>(world.DeathRate(p, sex, ageClass));
-        acc = acc + HeadCount::FromDouble(deaths);
-      }
+      acc = acc + HeadCount::FromDouble(people[age].ToDouble() / 1000.0 * menRate);
+      acc = acc + HeadCount::FromDouble(people[kAges + age].ToDouble() / 1000.0 * womenRate);
     }
   }
   const HeadCount total = m.Census.Total;

@@ -1,6 +1,7 @@
 #include "model/NumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -55,17 +56,89 @@ double ParseDecimal(const std::string& text) {
   return strtod_l(text.c_str(), nullptr, cLocale);
 }
 
+// The seven significant digits of |x| for 1e-4 <= |x| < 1e7, where the text
+// needs no exponent: computed exactly in integers (the float is m / 2^shift),
+// which is much cheaper than the general formatter the labels would
+// otherwise call every simulated year. False when the rounded value reaches
+// 1e7 and so needs the exponent form.
+bool PlainFloatText(float x, std::string& text) {
+  static constexpr uint64_t kPow10[] = {1,         10,         100,         1000,         10000,        100000,
+                                        1000000,   10000000,   100000000,   1000000000,   10000000000};
+  const double magnitude = std::fabs(static_cast<double>(x));
+  int exponent2 = 0;
+  const double fraction = std::frexp(magnitude, &exponent2);
+  const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 24));  // exact: 24 bits
+  const int shift = 24 - exponent2;                                      // 0..37 in this range
+  // Decimal exponent of the leading digit: a first guess, corrected below
+  // from the rounded digits themselves.
+  int decimalExponent = static_cast<int>(std::floor(std::log10(magnitude)));
+  uint64_t digits = 0;
+  bool found = false;
+  for (int attempt = 0; attempt < 4 && !found; ++attempt) {
+    const int scale = 6 - decimalExponent;
+    if (scale < 0 || scale > 10) return false;
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * kPow10[scale];
+    const unsigned __int128 quotient = scaled >> shift;
+    if (quotient < 1000000) {
+      --decimalExponent;
+    } else if (quotient >= 10000000) {
+      ++decimalExponent;
+    } else {
+      const unsigned __int128 remainder = scaled - (quotient << shift);
+      const unsigned __int128 half = shift > 0 ? static_cast<unsigned __int128>(1) << (shift - 1) : 0;
+      digits = static_cast<uint64_t>(quotient);
+      if (shift > 0 && (remainder > half || (remainder == half && (digits & 1) != 0))) ++digits;
+      found = true;
+    }
+  }
+  if (!found) return false;
+  if (digits == 10000000) {  // rounded up to the next power of ten
+    digits = 1000000;
+    ++decimalExponent;
+  }
+  if (digits < 1000000 || digits >= 10000000 || decimalExponent >= 7 || decimalExponent < -4) return false;
+
+  char buffer[24];
+  char* out = buffer;
+  if (x < 0) *out++ = '-';
+  char sevenDigits[7];
+  for (int i = 6; i >= 0; --i) {
+    sevenDigits[i] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  int last = 6;  // the last significant digit after dropping trailing zeros
+  while (last > 0 && sevenDigits[last] == '0') --last;
+  if (decimalExponent >= 0) {
+    for (int i = 0; i <= decimalExponent; ++i) *out++ = sevenDigits[i];
+    if (last > decimalExponent) {
+      *out++ = '.';
+      for (int i = decimalExponent + 1; i <= last; ++i) *out++ = sevenDigits[i];
+    }
+  } else {
+    *out++ = '0';
+    *out++ = '.';
+    for (int i = decimalExponent; i < -1; ++i) *out++ = '0';
+    for (int i = 0; i <= last; ++i) *out++ = sevenDigits[i];
+  }
+  text.assign(buffer, out);
+  return true;
+}
+
 }  // namespace
 
 std::string FloatText(float x) {
   if (x == 0.0f) return "0";  // also -0
-  // Shortest form is not wanted: seven significant digits of the exact value,
-  // ties to even, trailing zeros dropped, an exponent outside 1e-4..1e7.
+  std::string text;
+  const double magnitude = std::fabs(static_cast<double>(x));
+  if (magnitude >= 1e-4 && magnitude < 1e7 && PlainFloatText(x, text)) return text;
+  // Seven significant digits of the exact value, ties to even, trailing zeros
+  // dropped, an exponent outside 1e-4..1e7: as C's %.7g, without the locale.
   char buffer[48];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 7);
-  std::string text(buffer, result.ptr);
+  text.assign(buffer, result.ptr);
+  // "E" for the exponent; infinities and NaN (from damaged rates) as "INF", "NAN".
   for (char& c : text) {
-    if (c == 'e') c = 'E';
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return text;
 }

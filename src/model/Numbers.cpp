@@ -67,23 +67,10 @@ Int16 operator+(Int16 a, Int16 b) { return Int16(int{a.value_} + int{b.value_});
 Int16 operator-(Int16 a, Int16 b) { return Int16(int{a.value_} - int{b.value_}); }
 Int16 operator*(Int16 a, Int16 b) { return Int16(int{a.value_} * int{b.value_}); }
 
-HeadCount HeadCount::FromRaw(int64_t raw) {
-  if (raw < kMinRaw) throw Failure{kOverflow};
-  HeadCount result;
-  result.raw_ = raw;
-  return result;
-}
-
 HeadCount HeadCount::FromPersons(int64_t persons) { return CheckedRaw(static_cast<Int128>(persons) * kScale); }
 
-HeadCount HeadCount::FromDouble(double value) {
+HeadCount HeadCount::FromDoubleExact(double value) {
   if (!std::isfinite(value)) throw Failure{kOverflow};
-  // Whole numbers of persons, the common case of the yearly step: value x
-  // 10,000 is exact in the integer product.
-  if (std::fabs(value) < 9.0e14) {
-    const auto whole = static_cast<int64_t>(value);
-    if (static_cast<double>(whole) == value) return FromRaw(whole * kScale);
-  }
   // value = mantissa x 2^exponent with a 53-bit integer mantissa; the exact
   // product mantissa x 10,000 is then scaled by 2^exponent with one rounding.
   int exponent = 0;
@@ -100,10 +87,7 @@ HeadCount HeadCount::FromDouble(double value) {
   return FromRaw(negative ? -raw : raw);
 }
 
-double HeadCount::ToDouble() const {
-  constexpr int64_t kExactLimit = int64_t{1} << 53;
-  // Both operands are exact doubles, and IEEE division rounds correctly.
-  if (raw_ >= -kExactLimit && raw_ <= kExactLimit) return static_cast<double>(raw_) / static_cast<double>(kScale);
+double HeadCount::ToDoubleExact() const {
   // Above 2^53 the raw value itself would be rounded first: divide exactly,
   // keeping a 53-bit quotient and rounding it once with ties to even.
   const bool negative = raw_ < 0;
@@ -121,10 +105,6 @@ double HeadCount::ToDouble() const {
   const double result = std::ldexp(static_cast<double>(static_cast<uint64_t>(quotient)), -shift);
   return negative ? -result : result;
 }
-
-HeadCount operator+(HeadCount a, HeadCount b) { return CheckedRaw(static_cast<Int128>(a.raw_) + b.raw_); }
-
-HeadCount operator-(HeadCount a, HeadCount b) { return CheckedRaw(static_cast<Int128>(a.raw_) - b.raw_); }
 
 HeadCount operator-(HeadCount a) { return HeadCount::FromRaw(-a.raw_); }
 

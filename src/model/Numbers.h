@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include <cmath>
 #include <compare>
+#include <cstdint>
 #include <string>
 
 #include "model/Failure.h"
@@ -80,8 +81,70 @@ class HeadCount {
   friend constexpr auto operator<=>(HeadCount a, HeadCount b) = default;
 
  private:
+  static HeadCount FromDoubleExact(double value);
+  double ToDoubleExact() const;
+
   int64_t raw_ = 0;
 };
+
+// The conversions and sums run a few hundred times per simulated year; their
+// common cases are inline, the exact general ones in Numbers.cpp.
+
+inline HeadCount HeadCount::FromRaw(int64_t raw) {
+  if (raw < kMinRaw) throw Failure{kOverflow};
+  HeadCount result;
+  result.raw_ = raw;
+  return result;
+}
+
+inline HeadCount HeadCount::FromDouble(double value) {
+  const double absolute = std::fabs(value);
+  if (absolute < 2.0e9) {  // false for NaN
+    // value x 10,000 < 2^45 as a double lies within 2^-8 of the exact
+    // product; unless it is that close to a half, both round to the same
+    // integer. Whole numbers of persons are exact here.
+    const double product = value * static_cast<double>(kScale);
+    const auto truncated = static_cast<int64_t>(product);
+    const double fraction = product - static_cast<double>(truncated);  // exact
+    if (std::fabs(fraction) < 0.49) return FromRaw(truncated);
+    if (std::fabs(fraction) > 0.51) return FromRaw(fraction > 0 ? truncated + 1 : truncated - 1);
+  } else if (absolute < 9.0e14) {
+    // value = whole + part exactly, with |part| < 1: part x 10,000 as a
+    // double lies within 2^-40 of its exact value.
+    const auto whole = static_cast<int64_t>(value);
+    const double part = value - static_cast<double>(whole);  // exact
+    if (part == 0.0) return FromRaw(whole * kScale);
+    const double scaledPart = part * static_cast<double>(kScale);
+    const auto partRaw = static_cast<int64_t>(scaledPart);
+    const double fraction = scaledPart - static_cast<double>(partRaw);  // exact
+    if (std::fabs(fraction) < 0.49) return FromRaw(whole * kScale + partRaw);
+    if (std::fabs(fraction) > 0.51) return FromRaw(whole * kScale + partRaw + (fraction > 0 ? 1 : -1));
+  }
+  return FromDoubleExact(value);
+}
+
+inline double HeadCount::ToDouble() const {
+  constexpr int64_t kExactLimit = int64_t{1} << 53;
+  // Whole persons (nearly every count) convert without a floating division,
+  // which is the scarce unit in the yearly step.
+  const int64_t persons = raw_ / kScale;
+  if (persons * kScale == raw_) return static_cast<double>(persons);
+  // Both operands are exact doubles, and IEEE division rounds correctly.
+  if (raw_ >= -kExactLimit && raw_ <= kExactLimit) return static_cast<double>(raw_) / static_cast<double>(kScale);
+  return ToDoubleExact();
+}
+
+inline HeadCount operator+(HeadCount a, HeadCount b) {
+  int64_t sum = 0;
+  if (__builtin_add_overflow(a.raw_, b.raw_, &sum)) throw Failure{kOverflow};
+  return HeadCount::FromRaw(sum);
+}
+
+inline HeadCount operator-(HeadCount a, HeadCount b) {
+  int64_t difference = 0;
+  if (__builtin_sub_overflow(a.raw_, b.raw_, &difference)) throw Failure{kOverflow};
+  return HeadCount::FromRaw(difference);
+}
 
 // floor(value) on the fixed-point value itself, exactly.
 int64_t FloorPersons(HeadCount value);

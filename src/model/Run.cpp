@@ -61,28 +61,56 @@ bool Scheduled(const Variation& v, int i, double power, float start, float end, 
 
 // floor(x + 0.5) as a head count; NaN, infinities and out-of-range values are
 // overflows.
-HeadCount RoundedCount(double x) { return HeadCount::FromDouble(std::floor(x + 0.5)); }
+inline HeadCount RoundedCount(double x) {
+  const double y = x + 0.5;
+  // floor through the integer conversion where it is exact (most counts).
+  if (std::fabs(y) < 9.0e14) {
+    auto whole = static_cast<int64_t>(y);
+    if (static_cast<double>(whole) > y) --whole;
+    return HeadCount::FromRaw(whole * HeadCount::kScale);
+  }
+  return HeadCount::FromDouble(std::floor(y));
+}
 
 // The new People table of one step, computed aside from the live one.
+// Survivors of one sex into next (ages 1..99), and for the women the births
+// of the year, taken from each age before it ages.
+template <bool kWomen>
+void AgeOneSex(const HeadCount* old, HeadCount* next, const double* survival, const double* birthRates,
+               HeadCount& births) {
+  // Descending, class by class: age 98 first, age 0 last.
+  for (int ageClass = kAgeClasses - 1; ageClass >= 0; --ageClass) {
+    const double survive = survival[ageClass];
+    const double birthRate = kWomen ? birthRates[ageClass] : 0.0;
+    const int first = 5 * ageClass;
+    for (int age = ageClass == kAgeClasses - 1 ? kAges - 2 : first + 4; age >= first; --age) {
+      const double count = old[age].ToDouble();
+      next[age + 1] = RoundedCount(count * survive / 100000.0);
+      if constexpr (kWomen) births = births + RoundedCount(count * birthRate / 1000.0);
+    }
+  }
+  // Age 99 is open: its own survivors join those of age 98.
+  const double old99 = old[kAges - 1].ToDouble();
+  next[kAges - 1] = next[kAges - 1] + RoundedCount(old99 * survival[kAgeClasses - 1] / 100000.0);
+}
+
 std::array<HeadCount, kSexes * kAges> NextPeople(const WorldRecord& world, int period) {
-  const HeadCount* people = world.people.data();
   const float* rates = world.PeriodRates(period);  // checks the period once
-  const float* birthRates = rates;
+  // The widened rates and 100000 - death rate per class: the same doubles the
+  // formulas compute, taken once instead of once per age.
+  std::array<double, kAgeClasses> birthRates;
+  std::array<std::array<double, kAgeClasses>, kSexes> survival;
+  for (int j = 0; j < kAgeClasses; ++j) {
+    birthRates[j] = static_cast<double>(rates[j]);
+    for (int sex = 0; sex < kSexes; ++sex) {
+      survival[sex][j] = 100000.0 - static_cast<double>(rates[(1 + sex) * kAgeClasses + j]);
+    }
+  }
   std::array<HeadCount, kSexes * kAges> next;
   HeadCount births;
-  for (int sex = 0; sex < kSexes; ++sex) {
-    const HeadCount* old = people + sex * kAges;
-    HeadCount* neu = next.data() + sex * kAges;
-    const float* deathRates = rates + (1 + sex) * kAgeClasses;
-    for (int age = kAges - 2; age >= 0; --age) {
-      const double count = old[age].ToDouble();
-      neu[age + 1] = RoundedCount(count * (100000.0 - static_cast<double>(deathRates[age / 5])) / 100000.0);
-      if (sex == 1) births = births + RoundedCount(count * static_cast<double>(birthRates[age / 5]) / 1000.0);
-    }
-    const double old99 = old[kAges - 1].ToDouble();
-    neu[kAges - 1] =
-        neu[kAges - 1] + RoundedCount(old99 * (100000.0 - static_cast<double>(deathRates[kAgeClasses - 1])) / 100000.0);
-  }
+  const HeadCount* people = world.people.data();
+  AgeOneSex<false>(people, next.data(), survival[0].data(), nullptr, births);
+  AgeOneSex<true>(people + kAges, next.data() + kAges, survival[1].data(), birthRates.data(), births);
   const HeadCount boys = RoundedCount(births.ToDouble() * kSexRatioAtBirth);
   next[0] = boys;
   next[kAges] = births - boys;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -50,6 +53,47 @@ TEST(FloatTextTest, ExponentFormOutsideTheOrdinaryRange) {
   // 0.0001 at seven digits and so does not.
   EXPECT_EQ(FloatText(std::nextafter(0.0001f, 0.0f)), "9.999999E-05");
   EXPECT_EQ(FloatText(9.9999999e-5f), "0.0001");
+  EXPECT_EQ(FloatText(std::numeric_limits<float>::infinity()), "INF");
+  EXPECT_EQ(FloatText(-std::numeric_limits<float>::infinity()), "-INF");
+  EXPECT_EQ(FloatText(std::numeric_limits<float>::denorm_min()), "1.401298E-45");
+}
+
+// C's %.7G with the exponent written "E+07"/"E-05" is the reference; the
+// texts are compared over every float of whole binades around the
+// boundaries and a spread of others.
+std::string ReferenceText(float x) {
+  if (x == 0.0f) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(x));
+  return buffer;
+}
+
+TEST(FloatTextTest, AgreesWithSevenDigitPrintfAcrossTheRange) {
+  int mismatches = 0;
+  auto check = [&](float x) {
+    if (FloatText(x) != ReferenceText(x) && ++mismatches <= 10) {
+      ADD_FAILURE() << std::hexfloat << x << ": " << FloatText(x) << " vs " << ReferenceText(x);
+    }
+  };
+  // Every float near 1e-4, 1e-3, ..., 1e7 (a window of 2^16 floats each side).
+  for (int p = -5; p <= 8; ++p) {
+    const float centre = static_cast<float>(std::pow(10.0, p));
+    uint32_t bits = 0;
+    std::memcpy(&bits, &centre, sizeof bits);
+    for (uint32_t d = bits - 65536; d < bits + 65536; ++d) {
+      float x = 0.0f;
+      std::memcpy(&x, &d, sizeof x);
+      check(x);
+      check(-x);
+    }
+  }
+  // A stride through all finite floats.
+  for (uint32_t bits = 0; bits < 0x7F800000u; bits += 997) {
+    float x = 0.0f;
+    std::memcpy(&x, &bits, sizeof x);
+    check(x);
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(FormatThousandsTest, HeadCountsAreFlooredExactlyAndGrouped) {
