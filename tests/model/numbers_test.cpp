@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -110,6 +114,66 @@ TEST(HeadCountTest, ToDoubleIsCorrectlyRoundedAtEverySize) {
   EXPECT_EQ(HeadCount::FromRaw(5629499534213121875).ToDouble(), 562949953421312.25);
   EXPECT_EQ(HeadCount::Max().ToDouble(), 922337203685477.6);
   EXPECT_EQ((-HeadCount::Max()).ToDouble(), -922337203685477.6);
+}
+
+// References independent of the conversions under test: glibc prints the
+// exact decimal expansion of a double and reads decimal text correctly
+// rounded.
+int64_t ReferenceRaw(double value) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, "%.80f", value);
+  std::string text = buffer;
+  const bool negative = text[0] == '-';
+  if (negative) text.erase(0, 1);
+  const std::size_t point = text.find('.');
+  std::string digits = text.substr(0, point) + text.substr(point + 1, 4);
+  const std::string rest = text.substr(point + 5);
+  long long raw = std::stoll(digits);
+  const std::size_t nonZero = rest.find_first_not_of('0', 1);
+  const bool above = rest[0] > '5' || (rest[0] == '5' && nonZero != std::string::npos);
+  const bool tie = rest[0] == '5' && nonZero == std::string::npos;
+  if (above || (tie && raw % 2 != 0)) ++raw;
+  return negative ? -raw : raw;
+}
+
+double ReferenceDouble(int64_t raw) {
+  const bool negative = raw < 0;
+  std::string digits = std::to_string(negative ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw));
+  while (digits.size() < 5) digits.insert(0, "0");
+  digits.insert(digits.size() - 4, ".");
+  return (negative ? -1.0 : 1.0) * std::strtod(digits.c_str(), nullptr);
+}
+
+TEST(HeadCountTest, ConversionsAgreeWithExactDecimalArithmetic) {
+  std::mt19937_64 random(20261207);
+  int mismatches = 0;
+  auto checkValue = [&](double value) {
+    if (HeadCount::FromDouble(value).Raw() != ReferenceRaw(value) && ++mismatches <= 10) {
+      ADD_FAILURE() << std::hexfloat << value;
+    }
+  };
+  for (int i = 0; i < 100000; ++i) {
+    // Near the halves between two steps of 1/10,000, where a rounded product
+    // could decide wrongly, at every size of the range.
+    const double scale = std::pow(10.0, static_cast<double>(random() % 15));
+    const auto steps = static_cast<int64_t>(std::ldexp(static_cast<double>(random() >> 11), -53) * scale * 10000.0);
+    const double half = (static_cast<double>(steps) + 0.5) / 10000.0;
+    checkValue(half);
+    checkValue(-half);
+    checkValue(std::nextafter(half, 0.0));
+    checkValue(std::nextafter(half, 1e300));
+    checkValue(std::ldexp(static_cast<double>(random() >> 11), -53) * scale);
+  }
+  EXPECT_EQ(mismatches, 0);
+
+  for (int i = 0; i < 100000; ++i) {
+    const auto raw = static_cast<int64_t>(random() >> (1 + random() % 63));
+    const int64_t value = i % 2 == 0 ? raw : -raw;
+    if (HeadCount::FromRaw(value).ToDouble() != ReferenceDouble(value) && ++mismatches <= 10) {
+      ADD_FAILURE() << value;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(HeadCountTest, AdditionAndSubtractionAreChecked) {
