@@ -1,12 +1,12 @@
 #include "model/NumberText.h"
 
-#include <charconv>
-#include <cstdint>
-#include <clocale>
-#include <cmath>
-#include <cstdlib>
 #include <locale.h>  // newlocale, strtod_l: conversions independent of the process locale
 
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace velmora {
@@ -62,13 +62,13 @@ double ParseDecimal(const std::string& text) {
 // otherwise call every simulated year. False when the rounded value reaches
 // 1e7 and so needs the exponent form.
 bool PlainFloatText(float x, std::string& text) {
-  static constexpr uint64_t kPow10[] = {1,         10,         100,         1000,         10000,        100000,
-                                        1000000,   10000000,   100000000,   1000000000,   10000000000};
+  static constexpr uint64_t kPow10[] = {1,       10,       100,       1000,       10000,      100000,
+                                        1000000, 10000000, 100000000, 1000000000, 10000000000};
   const double magnitude = std::fabs(static_cast<double>(x));
   int exponent2 = 0;
   const double fraction = std::frexp(magnitude, &exponent2);
   const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 24));  // exact: 24 bits
-  const int shift = 24 - exponent2;                                      // 0..37 in this range
+  const int shift = 24 - exponent2;                                       // 0..37 in this range
   // Decimal exponent of the leading digit: a first guess, corrected below
   // from the rounded digits themselves.
   int decimalExponent = static_cast<int>(std::floor(std::log10(magnitude)));
@@ -134,7 +134,8 @@ std::string FloatText(float x) {
   // Seven significant digits of the exact value, ties to even, trailing zeros
   // dropped, an exponent outside 1e-4..1e7: as C's %.7g, without the locale.
   char buffer[48];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 7);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(x), std::chars_format::general, 7);
   text.assign(buffer, result.ptr);
   // "E" for the exponent; infinities and NaN (from damaged rates) as "INF", "NAN".
   for (char& c : text) {

@@ -7,21 +7,30 @@
 
 namespace velmora {
 
-inline constexpr int kSexes = 2;          // 0 men, 1 women
-inline constexpr int kAges = 100;         // 0..99, 99 = 99 and over
-inline constexpr int kAgeClasses = 20;    // age div 5
-inline constexpr int kPeriods = 20;       // elapsed years div 5
-inline constexpr int kAgeGroups = 3;      // children 0-15, adults 16-64, elders 65-99
-inline constexpr int kHistoryYears = 101; // WorldHistory 0..100
+inline constexpr int kSexes = 2;           // 0 men, 1 women
+inline constexpr int kAges = 100;          // 0..99, 99 = 99 and over
+inline constexpr int kAgeClasses = 20;     // age div 5
+inline constexpr int kPeriods = 20;        // elapsed years div 5
+inline constexpr int kAgeGroups = 3;       // children 0-15, adults 16-64, elders 65-99
+inline constexpr int kHistoryYears = 101;  // WorldHistory 0..100
 
 enum AgeGroup : int { kChildren = 0, kAdults = 1, kElders = 2 };
 
 // Variation-function codes of the rate schedule.
 enum VariationCode : int {
   kConstant = 0,
-  kLinear100 = 1, kLinear50 = 2, kLinear25 = 3, kLinear10 = 4,
-  kDouble100 = 5, kDouble50 = 6, kDouble25 = 7, kDouble10 = 8,
-  kHalve100 = 9, kHalve50 = 10, kHalve25 = 11, kHalve10 = 12,
+  kLinear100 = 1,
+  kLinear50 = 2,
+  kLinear25 = 3,
+  kLinear10 = 4,
+  kDouble100 = 5,
+  kDouble50 = 6,
+  kDouble25 = 7,
+  kDouble10 = 8,
+  kHalve100 = 9,
+  kHalve50 = 10,
+  kHalve25 = 11,
+  kHalve10 = 12,
 };
 inline constexpr int kVariationCodes = 13;
 
@@ -40,7 +49,9 @@ struct WorldRecord {
   float& BirthRate(int period, int ageClass) { return rates[RateIndex(period, 0, ageClass)]; }
   float BirthRate(int period, int ageClass) const { return rates[RateIndex(period, 0, ageClass)]; }
   float& DeathRate(int period, int sex, int ageClass) { return rates[RateIndex(period, 1 + CheckSex(sex), ageClass)]; }
-  float DeathRate(int period, int sex, int ageClass) const { return rates[RateIndex(period, 1 + CheckSex(sex), ageClass)]; }
+  float DeathRate(int period, int sex, int ageClass) const {
+    return rates[RateIndex(period, 1 + CheckSex(sex), ageClass)];
+  }
   Int16& VariationFunc(int slot) { return variationFunc[slot]; }
   Int16 VariationFunc(int slot) const { return variationFunc[slot]; }
   // The 60 floats of one period (births, men's deaths, women's deaths): the

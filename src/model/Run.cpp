@@ -135,7 +135,8 @@ void RefreshDisplay(ModulePopulation& m, ModelDisplay& display) {
 }  // namespace
 
 void BuildSchedule(WorldRecord& world) {
-  const std::array<Variation, 2> variations = {VariationOf(world.VariationFunc(0)), VariationOf(world.VariationFunc(1))};
+  const std::array<Variation, 2> variations = {VariationOf(world.VariationFunc(0)),
+                                               VariationOf(world.VariationFunc(1))};
   for (int i = 1; i < kPeriods; ++i) {
     std::array<double, 2> powers = {1.0, 1.0};
     for (int slot = 0; slot < 2; ++slot) {

@@ -69,8 +69,8 @@ TEST_F(CensusTest, ElderRatioIsTruncatedToOneDecimal) {
     float ratio;
   };
   // 2345 in 10,000 give 23.4; 1 in 3 gives 33.3; 2 in 3 give 66.6, not 66.7.
-  for (const Case& c : {Case{2345, 7655, 23.4f}, Case{1, 2, 33.3f}, Case{2, 1, 66.6f}, Case{0, 5, 0.0f},
-                        Case{7, 0, 100.0f}}) {
+  for (const Case& c :
+       {Case{2345, 7655, 23.4f}, Case{1, 2, 33.3f}, Case{2, 1, 66.6f}, Case{0, 5, 0.0f}, Case{7, 0, 100.0f}}) {
     w.People(1, 80) = Persons(c.elders / 2);
     w.People(0, 80) = Persons(c.elders - c.elders / 2);
     w.People(0, 30) = Persons(c.others);
@@ -231,8 +231,8 @@ TEST_F(CensusTest, ApplyEditRoundsHalvesUpOnTheFixedPointValue) {
     int64_t raw;
     int64_t persons;
   };
-  for (const Case& c : {Case{12345, 1}, Case{15000, 2}, Case{14999, 1}, Case{-15000, -1}, Case{-15001, -2},
-                        Case{-25000, -2}}) {
+  for (const Case& c :
+       {Case{12345, 1}, Case{15000, 2}, Case{14999, 1}, Case{-15000, -1}, Case{-15001, -2}, Case{-25000, -2}}) {
     HeadCount value = HeadCount::FromRaw(c.raw);
     ApplyEdit(m, display, 0, value, 0, 0);
     EXPECT_EQ(value, Persons(c.persons)) << c.raw;
@@ -253,9 +253,9 @@ TEST(AgeColourTest, ThreeBands) {
   struct Case {
     int age, red, green, blue;
   };
-  for (const Case& c : {Case{0, 0, 0, 255}, Case{1, 0, 8, 247}, Case{14, 0, 112, 143}, Case{15, 0, 255, 0},
-                        Case{16, 2, 253, 0}, Case{40, 65, 190, 0}, Case{64, 128, 127, 0}, Case{65, 255, 0, 0},
-                        Case{66, 251, 0, 4}, Case{99, 119, 0, 136}}) {
+  for (const Case& c :
+       {Case{0, 0, 0, 255}, Case{1, 0, 8, 247}, Case{14, 0, 112, 143}, Case{15, 0, 255, 0}, Case{16, 2, 253, 0},
+        Case{40, 65, 190, 0}, Case{64, 128, 127, 0}, Case{65, 255, 0, 0}, Case{66, 251, 0, 4}, Case{99, 119, 0, 136}}) {
     const int32_t colour = AgeColour(c.age);
     EXPECT_EQ(colour, c.red + 256 * c.green + 65536 * c.blue) << c.age;
     EXPECT_EQ(ColourRed(colour), c.red) << c.age;

@@ -1,5 +1,3 @@
-#include "model/NumberText.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +6,8 @@
 #include <cstring>
 #include <limits>
 #include <string>
+
+#include "model/NumberText.h"
 
 namespace velmora {
 namespace {

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
-#include <string>
-#include <cstdint>
 #include <limits>
 #include <memory>
+#include <random>
+#include <string>
 
 #include "model/ModulePopulation.h"
 #include "model/Records.h"

@@ -103,7 +103,7 @@ TEST(BuildScheduleTest, DoublingAndHalvingIgnoreTheEndTable) {
   EXPECT_EQ(w.BirthRate(10, 7), 14.142135620117188f);  // 10 x 2^0.5 as a float
   EXPECT_EQ(w.BirthRate(19, 7), 19.318727493286133f);  // 10 x 2^0.95 as a float
   for (int i = 1; i < kPeriods; ++i) EXPECT_LT(w.BirthRate(i, 7), 20.0f) << i;
-  EXPECT_EQ(w.DeathRate(1, 0, 7), 870.550537109375f);  // 1000 / 2^0.2
+  EXPECT_EQ(w.DeathRate(1, 0, 7), 870.550537109375f);   // 1000 / 2^0.2
   EXPECT_EQ(w.DeathRate(2, 1, 7), 757.8582763671875f);  // 1000 / 2^0.4
   for (int i = 5; i < kPeriods; ++i) {
     EXPECT_EQ(w.DeathRate(i, 0, 7), 500.0f) << i;
@@ -128,10 +128,10 @@ TEST(BuildScheduleTest, EveryCodeReachesItsValueAtTheEndOfItsSpan) {
     int span;
     float reached;  // from S = 8, E = 2
   };
-  for (const Case& c : {Case{kLinear100, 20, 2.3f}, Case{kLinear50, 10, 2.0f}, Case{kLinear25, 5, 2.0f},
-                        Case{kLinear10, 2, 2.0f}, Case{kDouble100, 20, 0.0f}, Case{kDouble50, 10, 16.0f},
-                        Case{kDouble25, 5, 16.0f}, Case{kDouble10, 2, 16.0f}, Case{kHalve100, 20, 0.0f},
-                        Case{kHalve50, 10, 4.0f}, Case{kHalve25, 5, 4.0f}, Case{kHalve10, 2, 4.0f}}) {
+  for (const Case& c :
+       {Case{kLinear100, 20, 2.3f}, Case{kLinear50, 10, 2.0f}, Case{kLinear25, 5, 2.0f}, Case{kLinear10, 2, 2.0f},
+        Case{kDouble100, 20, 0.0f}, Case{kDouble50, 10, 16.0f}, Case{kDouble25, 5, 16.0f}, Case{kDouble10, 2, 16.0f},
+        Case{kHalve100, 20, 0.0f}, Case{kHalve50, 10, 4.0f}, Case{kHalve25, 5, 4.0f}, Case{kHalve10, 2, 4.0f}}) {
     WorldRecord w;
     w.VariationFunc(1) = c.code;
     w.DeathRate(0, 0, 0) = 8.0f;
@@ -190,7 +190,10 @@ TEST(BuildScheduleTest, UnknownCodesWriteNothingAndCodesActIndependently) {
 
 class RunTest : public ::testing::Test {
  protected:
-  RunTest() { m.StartYear = 2000; m.Capacity = Persons(100'000'000); }
+  RunTest() {
+    m.StartYear = 2000;
+    m.Capacity = Persons(100'000'000);
+  }
   std::unique_ptr<ModulePopulation> owner = std::make_unique<ModulePopulation>();
   ModulePopulation& m = *owner;
   WorldRecord& w = m.World;
@@ -326,9 +329,8 @@ TEST_F(RunTest, TwoYearsAcrossAPeriodBoundaryComputedByHand) {
   EXPECT_EQ(m.WorldHistory[5], w);
   // Labels of period 1: fertility (40 + 10 rounded) / 100 = 0.5; deaths
   // 90 + 1980 + 800 + 294 + 200 = 3364, x 100 / 2072 = 162.355...
-  EXPECT_EQ(display.calls, (Calls{"label 0 2005 ", "label 1 2,072 ", "label 2 0.3% ", "label 3 0.5 ",
-                                  "label 4 162.35 ", "pen 3", "column 5 100000000", "clear pyramid", "pyramid -1",
-                                  "circle"}));
+  EXPECT_EQ(display.calls, (Calls{"label 0 2005 ", "label 1 2,072 ", "label 2 0.3% ", "label 3 0.5 ", "label 4 162.35 ",
+                                  "pen 3", "column 5 100000000", "clear pyramid", "pyramid -1", "circle"}));
   EXPECT_EQ(display.lastPyramidWorld, w);
   EXPECT_EQ(display.lastCircleCensus, m.Census);
 
@@ -358,8 +360,8 @@ TEST_F(RunTest, BirthsSplitIntoBoysAndGirlsThatAddUp) {
   struct Case {
     int64_t births, boys;
   };
-  for (const Case& c : {Case{1, 1}, Case{2, 1}, Case{3, 2}, Case{99, 50}, Case{100, 51}, Case{101, 51},
-                        Case{12345, 6234}}) {
+  for (const Case& c :
+       {Case{1, 1}, Case{2, 1}, Case{3, 2}, Case{99, 50}, Case{100, 51}, Case{101, 51}, Case{12345, 6234}}) {
     w = WorldRecord();
     w.People(1, 20) = Persons(10 * c.births);  // 100 per 1000 women of class 4
     w.BirthRate(0, 4) = 100.0f;
@@ -517,8 +519,8 @@ TEST_F(RunTest, OverflowInTheRefreshStopsTheRunButKeepsTheYear) {
   w.DeathRate(0, 0, 6) = 1000.0f;
   display.calls.clear();
   AdvanceYear(m, display);
-  EXPECT_EQ(display.calls, (Calls{"label 0 2002 ", "label 1 9,900,000,000,000 ", "label 2 0% ", "label 3 -1 ",
-                                  kExplosion}));
+  EXPECT_EQ(display.calls,
+            (Calls{"label 0 2002 ", "label 1 9,900,000,000,000 ", "label 2 0% ", "label 3 -1 ", kExplosion}));
   EXPECT_EQ(m.Exploded, 1);
   EXPECT_EQ(m.ElapsedYears, 2);
   EXPECT_EQ(m.WorldHistory[2], w);
@@ -549,7 +551,7 @@ TEST(CapacityTest, CapacityIs105PercentOfThePeakFloored) {
   EXPECT_EQ(CapacityFromPeak(Persons(20)), Persons(21));
   EXPECT_EQ(CapacityFromPeak(HeadCount()), HeadCount());
   EXPECT_EQ(CapacityFromPeak(HeadCount::FromRaw(12345678000)), Persons(1'296'296));  // 1234567.8 x 1.05
-  EXPECT_EQ(CapacityFromPeak(HeadCount::FromRaw(190476)), Persons(19));  // 19.99998
+  EXPECT_EQ(CapacityFromPeak(HeadCount::FromRaw(190476)), Persons(19));              // 19.99998
   // A peak near the end of the range (after an explosion) is capped.
   EXPECT_EQ(CapacityFromPeak(Persons(900'000'000'000'000)), HeadCount::Max());
   EXPECT_EQ(CapacityFromPeak(HeadCount::Max()), HeadCount::Max());
