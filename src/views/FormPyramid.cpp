@@ -52,6 +52,8 @@ FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameSe
   menuBarGuard_ = menus_.Bar;
   // Plain moves feed the readout; the label must not swallow presses on it.
   setMouseTracking(true);
+  // The right button steps the scale and cycles the content: no context menu.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   LabelInfo()->setAttribute(Qt::WA_TransparentForMouseEvents);
   ConnectEvents();
 }

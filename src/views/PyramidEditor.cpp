@@ -187,15 +187,24 @@ void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int 
     value = HeadCount::FromPersons(100'000);
   }
   view_.SetInfo(QString::fromStdString(EditText(m_.EditSex, ageClass, value, m_.FullScale)));
+  // An overflow further on (the rounding at the very top of the range, or the
+  // controller's death-rate figure of an absurd population) is refused the
+  // same way; year 0 and the row still follow whatever was stored.
+  bool refused = false;
   try {
     StoreEdit(value, row, ageClass);
   } catch (const Failure& failure) {
     if (failure.code != kOverflow) throw;
-    platform::Current().Beep();
-    return;
+    refused = true;
   }
   m_.WorldHistory[0] = m_.World;  // the edited state is what year 0 reads out
-  RedrawRow(geometry, ageClass);
+  try {
+    RedrawRow(geometry, ageClass);
+  } catch (const Failure& failure) {
+    if (failure.code != kOverflow) throw;
+    refused = true;
+  }
+  if (refused) platform::Current().Beep();
 }
 
 void PyramidEditor::StoreEdit(HeadCount value, int row, int ageClass) {

@@ -389,6 +389,12 @@ TEST_F(PyramidEditorTest, DragBeyondTheHeadCountRangeStoresNothingAndBeeps) {
   MoveExactly({3e7, static_cast<double>(RowY(4))}, Qt::LeftButton);
   EXPECT_EQ(platform.beeps, 1);
   EXPECT_EQ(Age(1, 20), Persons(149'999'900'000'000));
+  // Such a population overflows the controller's death-rate figure: refused
+  // with a beep, and year 0 still shows what is in the tables.
+  m.World.DeathRate(0, 1, 4) = 100'000.0f;
+  MoveExactly({2e7, static_cast<double>(RowY(4))}, Qt::LeftButton);
+  EXPECT_EQ(platform.beeps, 2);
+  EXPECT_TRUE(m.WorldHistory[0] == m.World);
   Release(Qt::LeftButton, {30, RowY(4)});
 }
 
