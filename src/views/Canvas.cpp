@@ -1,26 +1,142 @@
 #include "views/Canvas.h"
 
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 
 namespace velmora {
 namespace {
 
-constexpr double kRadiansToSixteenths = 180.0 / 3.14159265358979323846 * 16.0;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
+// Half the width-1 outline that a sector is drawn with.
+constexpr double kOutline = 0.5;
 
-QRgb ToRgb(int32_t colour) {
-  return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QRgb ToRgb(int32_t colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-// The pixel that a coordinate falls on; far-away coordinates are pinned well
-// outside the image so that the int conversion stays defined.
-int PixelOf(float c) {
-  const double p = std::floor(static_cast<double>(c) + 0.5);
-  if (!(p > -1e6)) return -1'000'000;  // also NaN
+// The pixel edge nearest to a coordinate (the pixel that it falls on when the
+// pixel's centre is taken at the coordinate); far-away coordinates are pinned
+// well outside the image so that the int conversion stays defined.
+int PixelOf(double c) {
+  const double p = std::floor(c + 0.5);
+  if (p < -1e6) return -1'000'000;
   if (p > 1e6) return 1'000'000;
   return static_cast<int>(p);
+}
+
+// A point relative to a sector's centre, y pointing up as the angles do.
+struct Vec {
+  double x;
+  double y;
+};
+double Cross(Vec a, Vec b) { return a.x * b.y - a.y * b.x; }
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
+Vec Direction(double angle) { return {std::cos(angle), std::sin(angle)}; }
+
+// Whether angle lies on the counter-clockwise sweep of span from start.
+bool AngleWithin(double angle, double start, double span) {
+  double t = std::fmod(angle - start, kTwoPi);
+  if (t < 0.0) t += kTwoPi;
+  return t <= span;
+}
+
+// Which points a convex sector (span up to pi) covers: within half a pixel
+// of the region between the rays a and b (m halfway between them), inside
+// the disc widened by the outline.
+class WedgeCover {
+ public:
+  WedgeCover(Vec a, Vec b, Vec m, double radius) : a_(a), b_(b), m_(m) {
+    const double outer = radius + kOutline;
+    outer2_ = outer * outer;
+  }
+
+  bool Covers(Vec p) const {
+    const double d2 = Dot(p, p);
+    if (d2 > outer2_) return false;
+    if (Cross(a_, p) >= 0.0 && Cross(p, b_) >= 0.0 && Dot(p, m_) >= 0.0) return true;
+    return NearRay(p, a_, d2) || NearRay(p, b_, d2);
+  }
+
+  // The x range of row py that may hold covered points: the disc and the
+  // three half-planes of the wedge, each moved out by the outline. It holds
+  // every covered point (and a little more near the apex).
+  bool RowBounds(double py, double& lo, double& hi) const {
+    const double rest = outer2_ - py * py;
+    if (rest < 0.0) return false;
+    hi = std::sqrt(rest);
+    lo = -hi;
+    return Limit(-a_.y, a_.x * py + kOutline, lo, hi) && Limit(b_.y, -b_.x * py + kOutline, lo, hi) &&
+           Limit(m_.x, m_.y * py + kOutline, lo, hi) && lo <= hi;
+  }
+
+ private:
+  static bool NearRay(Vec p, Vec u, double d2) {
+    return Dot(p, u) >= 0.0 ? std::abs(Cross(u, p)) <= kOutline : d2 <= kOutline * kOutline;
+  }
+  // Narrow [lo, hi] to the x with k x + c >= 0.
+  static bool Limit(double k, double c, double& lo, double& hi) {
+    if (k > 0.0) {
+      lo = std::max(lo, -c / k);
+    } else if (k < 0.0) {
+      hi = std::min(hi, -c / k);
+    } else if (c < 0.0) {
+      return false;
+    }
+    return true;
+  }
+
+  Vec a_, b_, m_;
+  double outer2_;
+};
+
+// One convex piece of a sector (span up to pi) between the rays a and b.
+void FillWedge(QImage& image, double cx, double cy, double radius, double start, double span, QRgb rgb, Vec a, Vec b) {
+  const WedgeCover cover(a, b, Direction(start + span / 2.0), radius);
+  // Rows: the highest and lowest points of the piece, the centre included.
+  const double outer = radius + kOutline;
+  double top = std::max({0.0, outer * a.y, outer * b.y});
+  double low = std::min({0.0, outer * a.y, outer * b.y});
+  if (AngleWithin(kPi / 2.0, start, span)) top = outer;
+  if (AngleWithin(3.0 * kPi / 2.0, start, span)) low = -outer;
+  const double firstRow = std::max(0.0, std::floor(cy - top - 1.0));
+  const double lastRow = std::min(image.height() - 1.0, std::ceil(cy - low + 1.0));
+  const int width = image.width();
+  for (double row = firstRow; row <= lastRow; row += 1.0) {
+    const double py = cy - row;
+    double lo = 0.0;
+    double hi = 0.0;
+    if (!cover.RowBounds(py, lo, hi)) continue;
+    const double first = std::floor(cx + lo) - 1.0;
+    const double last = std::ceil(cx + hi) + 1.0;
+    if (first > width - 1.0 || last < 0.0) continue;
+    int x0 = first < 0.0 ? 0 : static_cast<int>(first);
+    int x1 = last > width - 1.0 ? width - 1 : static_cast<int>(last);
+    while (x0 <= x1 && !cover.Covers({x0 - cx, py})) ++x0;
+    while (x1 >= x0 && !cover.Covers({x1 - cx, py})) --x1;
+    if (x0 > x1) continue;
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(row)));
+    std::fill(line + x0, line + x1 + 1, rgb);
+  }
+}
+
+void FillDisc(QImage& image, double cx, double cy, double radius, QRgb rgb) {
+  const double outer = radius + kOutline;
+  const double firstRow = std::max(0.0, std::ceil(cy - outer));
+  const double lastRow = std::min(image.height() - 1.0, std::floor(cy + outer));
+  const int width = image.width();
+  for (double row = firstRow; row <= lastRow; row += 1.0) {
+    const double py = cy - row;
+    const double rest = outer * outer - py * py;
+    if (rest < 0.0) continue;
+    const double half = std::sqrt(rest);
+    const double first = std::ceil(cx - half);
+    const double last = std::floor(cx + half);
+    if (first > width - 1.0 || last < 0.0 || first > last) continue;
+    const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
+    const int x1 = last > width - 1.0 ? width - 1 : static_cast<int>(last);
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(row)));
+    std::fill(line + x0, line + x1 + 1, rgb);
+  }
 }
 
 }  // namespace
@@ -41,13 +157,7 @@ int32_t Canvas::PixelAt(int x, int y) const {
   return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
 }
 
-void Canvas::FillRect(float x0, float y0, float x1, float y1, int32_t colour) {
-  if (image_.isNull()) return;
-  const int widen = (penWidth_ - 1) / 2;
-  int left = std::min(PixelOf(x0), PixelOf(x1)) - widen;
-  int right = std::max(PixelOf(x0), PixelOf(x1)) + widen;
-  int top = std::min(PixelOf(y0), PixelOf(y1)) - widen;
-  int bottom = std::max(PixelOf(y0), PixelOf(y1)) + widen;
+void Canvas::FillPixels(int left, int top, int right, int bottom, int32_t colour) {
   left = std::max(left, 0);
   top = std::max(top, 0);
   right = std::min(right, image_.width() - 1);
@@ -62,11 +172,31 @@ void Canvas::FillRect(float x0, float y0, float x1, float y1, int32_t colour) {
   }
 }
 
+void Canvas::FillRect(float x0, float y0, float x1, float y1, int32_t colour) {
+  if (image_.isNull() || std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1)) return;
+  const int before = (penWidth_ - 1) / 2;
+  const int after = penWidth_ / 2;
+  const int left = std::min(PixelOf(x0), PixelOf(x1)) - before;
+  const int right = std::max(PixelOf(x0), PixelOf(x1)) - 1 + after;
+  const int top = std::min(PixelOf(y0), PixelOf(y1)) - before;
+  const int bottom = std::max(PixelOf(y0), PixelOf(y1)) - 1 + after;
+  FillPixels(left, top, right, bottom, colour);
+}
+
 void Canvas::Line(float x0, float y0, float x1, float y1, int32_t colour) {
-  if (image_.isNull()) return;
-  if (PixelOf(x0) == PixelOf(x1) || PixelOf(y0) == PixelOf(y1)) {
-    // Upright and level lines are bands exactly pen-width pixels across.
-    FillRect(x0, y0, x1, y1, colour);
+  if (image_.isNull() || std::isnan(x0) || std::isnan(y0) || std::isnan(x1) || std::isnan(y1)) return;
+  const int before = (penWidth_ - 1) / 2;
+  const int after = penWidth_ / 2;
+  const int px0 = PixelOf(x0);
+  const int px1 = PixelOf(x1);
+  const int py0 = PixelOf(y0);
+  const int py1 = PixelOf(y1);
+  if (px0 == px1) {
+    FillPixels(px0 - before, std::min(py0, py1), px0 + after, std::max(py0, py1), colour);
+    return;
+  }
+  if (py0 == py1) {
+    FillPixels(std::min(px0, px1), py0 - before, std::max(px0, px1), py0 + after, colour);
     return;
   }
   QPainter painter(&image_);
@@ -80,24 +210,44 @@ void Canvas::Line(float x0, float y0, float x1, float y1, int32_t colour) {
 
 void Canvas::FillPie(float cx, float cy, float radius, float start, float end, int32_t colour) {
   if (image_.isNull() || !(radius > 0.0f)) return;
-  double span = static_cast<double>(end) - static_cast<double>(start);
-  if (span < 0.0) span += 2.0 * 3.14159265358979323846;  // always counter-clockwise
-  const int startSixteenths = static_cast<int>(std::lround(static_cast<double>(start) * kRadiansToSixteenths));
-  const int spanSixteenths = static_cast<int>(std::lround(span * kRadiansToSixteenths));
-  if (spanSixteenths == 0) return;
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  const QColor qc = QColor::fromRgb(ToRgb(colour));
-  QPen pen(qc);
-  pen.setWidth(penWidth_);
-  painter.setPen(pen);
-  painter.setBrush(qc);
-  const QRectF box(cx - radius, cy - radius, 2.0 * radius, 2.0 * radius);
-  painter.drawPie(box, startSixteenths, spanSixteenths);
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius) || !std::isfinite(start) ||
+      !std::isfinite(end)) {
+    return;
+  }
+  const QRgb rgb = ToRgb(colour);
+  // Pixels are sampled at their centres: pixel x is at x + 0.5, so measure
+  // from a centre moved back by half a pixel and sample at the indexes.
+  const double centreX = static_cast<double>(cx) - 0.5;
+  const double centreY = static_cast<double>(cy) - 0.5;
+  const double from = start;
+  const double to = end;
+  double span = to - from;
+  if (span >= kTwoPi) {
+    FillDisc(image_, centreX, centreY, radius, rgb);
+    return;
+  }
+  span = std::fmod(span, kTwoPi);
+  if (span < 0.0) span += kTwoPi;
+  if (span >= kTwoPi) {
+    FillDisc(image_, centreX, centreY, radius, rgb);
+    return;
+  }
+  // The rays come from the angles as given, so that two sectors sharing an
+  // angle share its ray exactly and meet without a gap.
+  const Vec a = Direction(from);
+  const Vec b = Direction(to);
+  if (span <= kPi) {
+    FillWedge(image_, centreX, centreY, radius, from, span, rgb, a, b);
+  } else {
+    const double mid = from + span / 2.0;
+    const Vec m = Direction(mid);
+    FillWedge(image_, centreX, centreY, radius, from, span / 2.0, rgb, a, m);
+    FillWedge(image_, centreX, centreY, radius, mid, span - span / 2.0, rgb, m, b);
+  }
 }
 
-void Canvas::Paint(QPainter& painter) const {
-  if (!image_.isNull()) painter.drawImage(0, 0, image_);
+void Canvas::Paint(QPainter& painter, const QRect& area) const {
+  if (!image_.isNull()) painter.drawImage(area.topLeft(), image_, area);
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "views/ChartWindow.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "platform/Platform.h"
@@ -32,9 +33,9 @@ void ChartWindow::ResizePicture() {
   update();
 }
 
-void ChartWindow::paintEvent(QPaintEvent*) {
+void ChartWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  canvas_.Paint(painter);
+  canvas_.Paint(painter, event->rect());
 }
 
 }  // namespace velmora

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <vector>
+
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
 #include "views/ChartWindow.h"
+#include "views/CircleSectors.h"
 #include "views/FrameServices.h"
 
 namespace velmora {
@@ -14,6 +17,8 @@ class FormCircle : public ChartWindow {
   FormCircle(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
 
   // The 100 sectors of people over what the window shows, and the readout.
+  // Nothing at all for a census without people; the readout alone when the
+  // window leaves no room for the disc.
   void DrawAgeCircle(const CensusRecord& census, const WorldRecord& people);
   void Form_Resize();
 
@@ -24,6 +29,7 @@ class FormCircle : public ChartWindow {
   ModulePopulation& m_;
   ModelDisplay& display_;
   FrameServices& frame_;
+  std::vector<CircleSector> sectors_;  // reused from drawing to drawing
 };
 
 }  // namespace velmora

@@ -1,23 +1,157 @@
 #include "views/FormGraph.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <algorithm>
 
-// Skeleton: the chart drawing arrives with the charts work.
+#include "model/AgeColour.h"
+#include "model/Census.h"
+#include "views/FormCircle.h"
+#include "views/FormPyramid.h"
+#include "views/GraphMouse.h"
+#include "views/GraphReadout.h"
+
 namespace velmora {
+
+namespace {
+constexpr int kLabelHeight = 17;
+// The marker's top edge: one pixel into the information line, so that its
+// rectangle frames the full drawing height below.
+constexpr int kMarkerTop = 16;
+}  // namespace
+
 FormGraph::FormGraph(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : ChartWindow(parent), m_(model), display_(display), frame_(frame), shapeG_(new QFrame(this)) {
   setWindowTitle(QString::fromUtf8("総人口と構成表示"));
+  setMouseTracking(true);
+  shapeG_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  shapeG_->setLineWidth(1);
+  QPalette white = shapeG_->palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  shapeG_->setPalette(white);
+  shapeG_->setAutoFillBackground(false);
+  // The columns show through the marker and the pointer reaches the window
+  // beneath it.
+  shapeG_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  shapeG_->setGeometry(0, kMarkerTop, 0, 0);
   shapeG_->hide();
 }
-void FormGraph::SetLinkedViews(FormCircle* circle, FormPyramid* pyramid) { circle_ = circle; pyramid_ = pyramid; }
+
+void FormGraph::SetLinkedViews(FormCircle* circle, FormPyramid* pyramid) {
+  circle_ = circle;
+  pyramid_ = pyramid;
+}
+
 void FormGraph::SetPenWidth(int width) { Picture().SetPenWidth(width); }
-void FormGraph::DrawGraphColumn(Int16, const WorldRecord&, HeadCount) {}
-void FormGraph::Form_MouseMove(int, int, float, float) {}
-void FormGraph::Form_MouseDown(int, int, float, float) {}
-void FormGraph::Form_Resize() { ResizePicture(); }
+
+void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale) {
+  const int w = m_.ViewSize[0];
+  const int h = m_.ViewSize[1];
+  if (h > 0) {
+    const int c = column;
+    const float x0 = static_cast<float>(w / 100.0 * (c - 1));
+    const float x1 = static_cast<float>(w / 100.0 * c);
+    const double clientHeight = height();
+    const float fullTop = static_cast<float>(clientHeight - h);
+    const bool oldestFirst = m_.GraphAgeOrder == 0;
+    Canvas& canvas = Picture();
+    float top = static_cast<float>(clientHeight);
+    HeadCount sum;
+    for (int i = 0; i < kAges; ++i) {
+      const int age = oldestFirst ? kAges - 1 - i : i;
+      const float bottom = top;
+      sum = sum + people.People(0, age) + people.People(1, age);
+      if (!(sum < fullScale)) {
+        top = fullTop;
+      } else if (fullScale > HeadCount()) {
+        top = static_cast<float>(clientHeight - h * sum.ToDouble() / fullScale.ToDouble());
+      } else {
+        // Below a full scale of zero or less there is nothing to measure
+        // against: the slice stays on the bottom edge.
+        top = static_cast<float>(clientHeight);
+      }
+      canvas.FillRect(x0, bottom, x1, top, AgeColour(age));
+    }
+    update();
+  }
+  ShowInformationLine();
+}
+
+void FormGraph::ShowInformationLine() { LabelInfo()->setText(QString::fromStdString(GraphInfoLine(m_))); }
+
+void FormGraph::Form_MouseMove(int, int shift, float x, float) {
+  const std::optional<Int16> band = HoverBand(x, m_.ViewSize[0]);
+  if (!band) return;
+  const Int16 d = *band;
+  if (shift == 1 || d == m_.SelectedYear) return;
+  m_.SelectedYear = d;
+  m_.Exploded = 0;
+  const WorldRecord& past = m_.WorldHistory[d];
+  TakeCensus(m_.GraphCensus, past, m_, display_);
+  if (m_.GraphCensus.Total <= HeadCount() || m_.Exploded != 0) return;
+  ShowInformationLine();
+  if (frame_.WorldClockRunning()) return;
+  // In wide arithmetic: W x d leaves the 16-bit range on any window wider
+  // than 327 pixels.
+  const int w = m_.ViewSize[0];
+  shapeG_->move(Int16::Round(w * int{d} / 101.0), kMarkerTop);
+  shapeG_->show();
+  shapeG_->raise();
+  if (circle_ != nullptr) circle_->DrawAgeCircle(m_.GraphCensus, past);
+  if (pyramid_ != nullptr) {
+    pyramid_->DrawPyramid(m_.PyramidContent, past, m_.GraphCensus);
+    pyramid_->SetInfo(QString("A.D.%1").arg(int{m_.StartYear + d}));
+  }
+}
+
+void FormGraph::Form_MouseDown(int button, int, float, float) {
+  Int16 code = m_.RunState;
+  if (button == 1) {
+    switch (m_.RunState) {
+      case kPaused:
+        code = kCommandResume;
+        break;
+      case kIdle:
+        code = kCommandStart;
+        break;
+      case kRunning:
+        code = kCommandBreak;
+        break;
+      default:
+        break;  // an unknown state is requested as it stands
+    }
+  } else {
+    code = kCommandReset;
+  }
+  frame_.RequestCommand(code);
+}
+
+void FormGraph::Form_Resize() {
+  ResizePicture();
+  m_.ViewSize[0] = Int16(width());
+  const int w = m_.ViewSize[0];
+  m_.ViewSize[1] = Int16(height() - kLabelHeight);
+  // A window lower than the information line has no drawing height; the
+  // marker then shrinks to nothing rather than take a negative size.
+  const int h = std::max<int>(m_.ViewSize[1], 0);
+  shapeG_->resize(Int16::Round(w / 100.0), h);
+}
+
 void FormGraph::Form_Unload() { frame_.SetWindowMenuCheck(kWindowGraph, false); }
+
 void FormGraph::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void FormGraph::mouseMoveEvent(QMouseEvent*) {}
-void FormGraph::mousePressEvent(QMouseEvent*) {}
-void FormGraph::closeEvent(QCloseEvent* event) { Form_Unload(); event->accept(); }
+
+void FormGraph::mouseMoveEvent(QMouseEvent* event) {
+  Form_MouseMove(MouseButtonCode(event->buttons()), ShiftCode(event->modifiers()), event->position().x(),
+                 event->position().y());
+}
+
+void FormGraph::mousePressEvent(QMouseEvent* event) {
+  Form_MouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
+                 event->position().y());
+}
+
+// The close is never refused.
+void FormGraph::closeEvent(QCloseEvent*) { Form_Unload(); }
+
 }  // namespace velmora

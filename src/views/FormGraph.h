@@ -22,7 +22,10 @@ class FormGraph : public ChartWindow {
   void SetLinkedViews(FormCircle* circle, FormPyramid* pyramid);
 
   void SetPenWidth(int width);
+  // The column of elapsed year column (0..100): 100 slices of people, one per
+  // age, stacked in the order GraphAgeOrder gives and capped at fullScale.
   void DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale);
+  // The hover marker: an unfilled white rectangle one column wide.
   QFrame* ShapeG() const { return shapeG_; }
 
   void Form_MouseMove(int button, int shift, float x, float y);
@@ -37,6 +40,8 @@ class FormGraph : public ChartWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ShowInformationLine();
+
   ModulePopulation& m_;
   ModelDisplay& display_;
   FrameServices& frame_;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Records.h"
+
+namespace velmora {
+
+// One filled sector of the age circle, from start counter-clockwise to end
+// (radians, 0 at 3 o'clock), in an age's colour.
+struct CircleSector {
+  float start;
+  float end;
+  int32_t colour;
+};
+
+// The sectors of the age circle of people, in drawing order: one per age with
+// people (an age too small to turn the angle is carried into the next one),
+// clockwise from 12 o'clock, the one across 3 o'clock in two pieces. Empty
+// when census.Total is not positive.
+void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::vector<CircleSector>& sectors);
+
+// "Elders = 17.4% , Adults = 66.7% , Children = 15.8%": each group's share of
+// census.Total, truncated to one decimal. census.Total must be positive.
+std::string AgeShareReadout(const CensusRecord& census);
+
+}  // namespace velmora

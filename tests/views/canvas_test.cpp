@@ -1,0 +1,228 @@
+// The chart canvas's pixel contract: bars, lines and pie sectors, and the
+// window that shows the retained picture.
+#include "views/Canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <cmath>
+#include <limits>
+
+#include "views/ChartWindow.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t kRed = 0x0000FF;  // packed red + 256 x green + 65536 x blue
+constexpr int32_t kGreen = 0x00FF00;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr double kPi = 3.14159265358979323846;
+
+// The smallest box holding every pixel of one colour, and how many there are.
+struct Cover {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+};
+
+Cover CoverOf(const Canvas& canvas, int32_t colour) {
+  Cover c;
+  for (int y = 0; y < canvas.ClientHeight(); ++y) {
+    for (int x = 0; x < canvas.ClientWidth(); ++x) {
+      if (canvas.PixelAt(x, y) != colour) continue;
+      c.left = std::min(c.left, x);
+      c.right = std::max(c.right, x);
+      c.top = std::min(c.top, y);
+      c.bottom = std::max(c.bottom, y);
+      ++c.count;
+    }
+  }
+  return c;
+}
+
+// A solid block of exactly the pixels left..right, top..bottom.
+void ExpectBlock(const Canvas& canvas, int32_t colour, int left, int top, int right, int bottom) {
+  const Cover c = CoverOf(canvas, colour);
+  EXPECT_EQ(c.left, left);
+  EXPECT_EQ(c.top, top);
+  EXPECT_EQ(c.right, right);
+  EXPECT_EQ(c.bottom, bottom);
+  EXPECT_EQ(c.count, (right - left + 1) * (bottom - top + 1));
+}
+
+Canvas Blank(int width, int height) {
+  Canvas canvas;
+  canvas.Resize(QSize(width, height));
+  return canvas;
+}
+
+TEST(CanvasRect, CoversExactlyThePixelsBetweenItsCornersInEitherOrder) {
+  Canvas canvas = Blank(20, 20);
+  canvas.FillRect(2, 3, 6, 8, kRed);
+  ExpectBlock(canvas, kRed, 2, 3, 5, 7);  // 4 x 5 pixels, not 5 x 6
+
+  canvas.Clear();
+  canvas.FillRect(6, 8, 2, 3, kRed);
+  ExpectBlock(canvas, kRed, 2, 3, 5, 7);
+  EXPECT_EQ(canvas.PixelAt(6, 8), 0);
+}
+
+TEST(CanvasRect, CornersSnapToTheNearestPixelEdge) {
+  Canvas canvas = Blank(20, 20);
+  // x edges 1.4 -> 1 and 4.49 -> 4; y edges 1.5 -> 2 and 4.5 -> 5.
+  canvas.FillRect(1.4f, 1.5f, 4.49f, 4.5f, kGreen);
+  ExpectBlock(canvas, kGreen, 1, 2, 3, 4);
+}
+
+TEST(CanvasRect, BarsSharingAnEdgeTileAndAnEmptyBarDrawsNothing) {
+  Canvas canvas = Blank(30, 10);
+  canvas.FillRect(0, 10, 7, 0, kRed);
+  canvas.FillRect(7, 10, 14, 0, kGreen);
+  canvas.FillRect(20, 5, 20, 0, kBlue);  // no width
+  canvas.FillRect(22, 4, 25, 4, kBlue);  // no height
+  ExpectBlock(canvas, kRed, 0, 0, 6, 9);
+  ExpectBlock(canvas, kGreen, 7, 0, 13, 9);
+  EXPECT_EQ(CoverOf(canvas, kBlue).count, 0);
+}
+
+TEST(CanvasRect, WidePenWidensTheRectangleOnEverySide) {
+  Canvas canvas = Blank(20, 20);
+  canvas.SetPenWidth(3);
+  canvas.FillRect(5, 5, 8, 10, kRed);
+  ExpectBlock(canvas, kRed, 4, 4, 8, 10);
+  canvas.SetPenWidth(0);  // never below one pixel
+  EXPECT_EQ(canvas.PenWidth(), 1);
+}
+
+TEST(CanvasRect, ClipsAtTheBordersAndIgnoresCoordinatesThatAreNotNumbers) {
+  Canvas canvas = Blank(10, 10);
+  canvas.FillRect(-5, -5, 3, 3, kRed);
+  ExpectBlock(canvas, kRed, 0, 0, 2, 2);
+  canvas.FillRect(std::numeric_limits<float>::quiet_NaN(), 0, 5, 5, kGreen);
+  EXPECT_EQ(CoverOf(canvas, kGreen).count, 0);
+  canvas.FillRect(-1e30f, -1e30f, 1e30f, 1e30f, kBlue);
+  ExpectBlock(canvas, kBlue, 0, 0, 9, 9);
+}
+
+TEST(CanvasLine, UprightAndLevelLinesAreBandsOfThePenWidth) {
+  Canvas canvas = Blank(30, 20);
+  canvas.SetPenWidth(7);
+  canvas.Line(10, 0, 10, 20, kRed);  // the pyramid's axis: 7 pixels across
+  ExpectBlock(canvas, kRed, 7, 0, 13, 19);
+
+  canvas.Clear();
+  canvas.SetPenWidth(1);
+  canvas.Line(9, 5, 2, 5, kGreen);  // both end pixels included
+  ExpectBlock(canvas, kGreen, 2, 5, 9, 5);
+}
+
+// Pie sectors: centre (50, 50), radius 40, on a 100 x 100 picture. Pixel x
+// has its centre at x + 0.5.
+class CanvasPie : public ::testing::Test {
+ protected:
+  Canvas canvas = Blank(100, 100);
+  bool Covered(int x, int y) const { return canvas.PixelAt(x, y) == kRed; }
+  static double Distance(int x, int y) { return std::hypot(x + 0.5 - 50.0, y + 0.5 - 50.0); }
+};
+
+TEST_F(CanvasPie, AnglesStartAtThreeOclockAndRunCounterClockwise) {
+  canvas.FillPie(50, 50, 40, 0.0f, static_cast<float>(kPi / 2), kRed);
+  EXPECT_TRUE(Covered(70, 29));   // upper right
+  EXPECT_FALSE(Covered(29, 29));  // upper left
+  EXPECT_FALSE(Covered(70, 70));  // lower right
+  EXPECT_FALSE(Covered(29, 70));  // lower left
+  // Along the 3 o'clock radius: the row above it and the row whose centre is
+  // half a pixel below it (the outline), not the next.
+  EXPECT_TRUE(Covered(70, 49));
+  EXPECT_TRUE(Covered(70, 50));
+  EXPECT_FALSE(Covered(70, 51));
+}
+
+TEST_F(CanvasPie, AnEndBelowTheStartWrapsThroughThreeOclock) {
+  canvas.FillPie(50, 50, 40, static_cast<float>(7 * kPi / 4), static_cast<float>(kPi / 4), kRed);
+  EXPECT_TRUE(Covered(85, 50));   // 3 o'clock
+  EXPECT_FALSE(Covered(15, 50));  // 9 o'clock
+  EXPECT_FALSE(Covered(50, 15));  // 12 o'clock
+
+  canvas.Clear();
+  canvas.FillPie(50, 50, 40, static_cast<float>(kPi / 2), 0.0f, kRed);  // three quarters
+  EXPECT_FALSE(Covered(70, 29));
+  EXPECT_TRUE(Covered(29, 29));
+  EXPECT_TRUE(Covered(29, 70));
+  EXPECT_TRUE(Covered(70, 70));
+}
+
+TEST_F(CanvasPie, AFullTurnIsTheWholeDiscOutToHalfAPixelBeyondTheRadius) {
+  canvas.FillPie(50, 50, 40, 0.0f, static_cast<float>(2 * kPi), kRed);
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const double d = Distance(x, y);
+      if (d <= 40.0) {
+        EXPECT_TRUE(Covered(x, y)) << x << "," << y;
+      }
+      if (d > 40.5) {
+        EXPECT_FALSE(Covered(x, y)) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(CanvasPie, SectorsSharingTheirAnglesLeaveNoGap) {
+  // A hundred sectors round the disc from an odd angle, the last one
+  // wrapping through 3 o'clock, in two alternating colours.
+  float angles[101];
+  for (int k = 0; k <= 100; ++k) angles[k] = static_cast<float>(0.3 + 2 * kPi * k / 100.0);
+  for (int k = 0; k < 100; ++k) {
+    const float end = k == 99 ? angles[0] : angles[k + 1];
+    canvas.FillPie(50, 50, 40, angles[k], end, k % 2 == 0 ? kRed : kGreen);
+  }
+  int gaps = 0;
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      if (Distance(x, y) <= 40.0 && canvas.PixelAt(x, y) == 0) ++gaps;
+    }
+  }
+  EXPECT_EQ(gaps, 0);
+  // And each sector keeps to its own span: sector 10 (0.3 + 36 to 39.6
+  // degrees worth of radians) shows in its middle at radius 30.
+  const double middle = 0.3 + 2 * kPi * 10.5 / 100.0;
+  const int x = static_cast<int>(std::floor(50 + 30 * std::cos(middle)));
+  const int y = static_cast<int>(std::floor(50 - 30 * std::sin(middle)));
+  EXPECT_EQ(canvas.PixelAt(x, y), kRed);
+}
+
+TEST_F(CanvasPie, NothingForAnEmptyRadiusOrAnglesThatAreNotNumbers) {
+  canvas.FillPie(50, 50, 0, 0.0f, 1.0f, kRed);
+  canvas.FillPie(50, 50, 40, std::numeric_limits<float>::quiet_NaN(), 1.0f, kRed);
+  canvas.FillPie(50, 50, 40, 0.0f, std::numeric_limits<float>::infinity(), kRed);
+  EXPECT_EQ(CoverOf(canvas, kRed).count, 0);
+}
+
+// A chart window that only keeps its picture as large as itself.
+class PlainChart : public ChartWindow {
+ protected:
+  void resizeEvent(QResizeEvent*) override { ResizePicture(); }
+};
+
+TEST(ChartWindowPicture, TheWindowShowsItsPictureAndKeepsItWhileHidden) {
+  PlainChart chart;
+  chart.resize(60, 50);
+  chart.show();
+  EXPECT_EQ(chart.Picture().ClientWidth(), 60);
+  EXPECT_EQ(chart.Picture().ClientHeight(), 50);
+  EXPECT_EQ(chart.LabelInfo()->geometry(), QRect(0, 0, 60, 17));
+  EXPECT_EQ(chart.LabelInfo()->text(), "Velmora");
+
+  chart.hide();
+  chart.Picture().FillRect(10, 20, 30, 40, kGreen);
+  chart.show();
+  const QImage shown = chart.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(10, 20), QColor(0, 255, 0));
+  EXPECT_EQ(shown.pixelColor(29, 39), QColor(0, 255, 0));
+  EXPECT_EQ(shown.pixelColor(30, 40), QColor(0, 0, 0));
+
+  chart.Clear();
+  EXPECT_EQ(CoverOf(chart.Picture(), kGreen).count, 0);
+}
+
+}  // namespace
+}  // namespace velmora
