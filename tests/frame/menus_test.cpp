@@ -115,12 +115,11 @@ TEST_F(FrameFixture, GraphOrderIsARadioPairThatRedrawsNothing) {
 }
 
 TEST_F(FrameFixture, AgeClassItemsChangeNothingNotEvenTheirChecks) {
-  for (int round = 0; round < 2; ++round) {
-    Menus().MenuAgeClass[1]->trigger();
-    Menus().MenuAgeClass[0]->trigger();
+  for (QAction* item : {Menus().MenuAgeClass[1], Menus().MenuAgeClass[0], Menus().MenuAgeClass[1]}) {
+    item->trigger();
+    EXPECT_TRUE(Menus().MenuAgeClass[0]->isChecked());
+    EXPECT_FALSE(Menus().MenuAgeClass[1]->isChecked());
   }
-  EXPECT_TRUE(Menus().MenuAgeClass[0]->isChecked());
-  EXPECT_FALSE(Menus().MenuAgeClass[1]->isChecked());
 }
 
 TEST_F(FrameFixture, AboutBoxShowsTheFiveLinesAndTheDataCredit) {
