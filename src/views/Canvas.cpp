@@ -45,10 +45,12 @@ bool AngleWithin(double angle, double start, double span) {
 // the disc widened by the outline.
 class WedgeCover {
  public:
-  WedgeCover(Vec a, Vec b, Vec m, double radius) : a_(a), b_(b), m_(m) {
-    const double outer = radius + kOutline;
-    outer2_ = outer * outer;
-  }
+  WedgeCover(Vec a, Vec b, Vec m, double radius)
+      : a_(a),
+        b_(b),
+        m_(m),
+        outer2_((radius + kOutline) * (radius + kOutline)),
+        edges_{Edge(-a.y, a.x), Edge(b.y, -b.x), Edge(m.x, m.y)} {}
 
   bool Covers(Vec p) const {
     const double d2 = Dot(p, p);
@@ -57,39 +59,72 @@ class WedgeCover {
     return NearRay(p, a_, d2) || NearRay(p, b_, d2);
   }
 
-  // The x range of row py that may hold covered points: the disc and the
-  // three half-planes of the wedge, each moved out by the outline. It holds
-  // every covered point (and a little more near the apex).
+  // The x range of row py inside the disc and the three half-planes of the
+  // wedge (the two sides and the back across the apex), each moved out by
+  // the outline. More than a pixel away from the apex that is exactly the
+  // covered range; nearer, it may hold a little more.
   bool RowBounds(double py, double& lo, double& hi) const {
     const double rest = outer2_ - py * py;
     if (rest < 0.0) return false;
     hi = std::sqrt(rest);
     lo = -hi;
-    return Limit(-a_.y, a_.x * py + kOutline, lo, hi) && Limit(b_.y, -b_.x * py + kOutline, lo, hi) &&
-           Limit(m_.x, m_.y * py + kOutline, lo, hi) && lo <= hi;
+    for (const Edge& edge : edges_) {
+      // edge.k x + edge.c(py) >= 0
+      const double c = edge.cy * py + kOutline;
+      if (edge.k > 0.0) {
+        lo = std::max(lo, -c * edge.inverse);
+      } else if (edge.k < 0.0) {
+        hi = std::min(hi, -c * edge.inverse);
+      } else if (c < 0.0) {
+        return false;
+      }
+    }
+    return lo <= hi;
   }
 
  private:
+  // A half-plane k x + cy y + outline >= 0.
+  struct Edge {
+    Edge(double kx, double ky) : k(kx), cy(ky), inverse(kx != 0.0 ? 1.0 / kx : 0.0) {}
+    double k;
+    double cy;
+    double inverse;
+  };
+
   static bool NearRay(Vec p, Vec u, double d2) {
     return Dot(p, u) >= 0.0 ? std::abs(Cross(u, p)) <= kOutline : d2 <= kOutline * kOutline;
-  }
-  // Narrow [lo, hi] to the x with k x + c >= 0.
-  static bool Limit(double k, double c, double& lo, double& hi) {
-    if (k > 0.0) {
-      lo = std::max(lo, -c / k);
-    } else if (k < 0.0) {
-      hi = std::min(hi, -c / k);
-    } else if (c < 0.0) {
-      return false;
-    }
-    return true;
   }
 
   Vec a_, b_, m_;
   double outer2_;
+  Edge edges_[3];
 };
 
-// One convex piece of a sector (span up to pi) between the rays a and b.
+// The scan lines of a picture, looked up once per shape.
+class Rows {
+ public:
+  explicit Rows(QImage& image)
+      : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()), right_(width_ - 1.0) {}
+
+  // Fill pixels first..last of row, clamped to the picture's width.
+  void Fill(int row, double first, double last, QRgb rgb) const {
+    if (first > right_ || last < 0.0 || first > last) return;
+    const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
+    const int x1 = last > right_ ? width_ - 1 : static_cast<int>(last);
+    auto* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
+    std::fill(line + x0, line + x1 + 1, rgb);
+  }
+  double Right() const { return right_; }
+
+ private:
+  uchar* bits_;
+  qsizetype stride_;
+  int width_;
+  double right_;
+};
+
+// One convex piece of a sector (span up to pi) between the rays a and b;
+// the pixel x is sampled at x - cx from the centre, row y at cy - y.
 void FillWedge(QImage& image, double cx, double cy, double radius, double start, double span, QRgb rgb, Vec a, Vec b) {
   const WedgeCover cover(a, b, Direction(start + span / 2.0), radius);
   // Rows: the highest and lowest points of the piece, the centre included.
@@ -100,22 +135,25 @@ void FillWedge(QImage& image, double cx, double cy, double radius, double start,
   if (AngleWithin(3.0 * kPi / 2.0, start, span)) low = -outer;
   const double firstRow = std::max(0.0, std::floor(cy - top - 1.0));
   const double lastRow = std::min(image.height() - 1.0, std::ceil(cy - low + 1.0));
-  const int width = image.width();
+  const Rows rows(image);
   for (double row = firstRow; row <= lastRow; row += 1.0) {
     const double py = cy - row;
     double lo = 0.0;
     double hi = 0.0;
     if (!cover.RowBounds(py, lo, hi)) continue;
-    const double first = std::floor(cx + lo) - 1.0;
-    const double last = std::ceil(cx + hi) + 1.0;
-    if (first > width - 1.0 || last < 0.0) continue;
-    int x0 = first < 0.0 ? 0 : static_cast<int>(first);
-    int x1 = last > width - 1.0 ? width - 1 : static_cast<int>(last);
+    if (std::abs(py) > 1.0) {
+      rows.Fill(static_cast<int>(row), std::ceil(cx + lo), std::floor(cx + hi), rgb);
+      continue;
+    }
+    // Beside the apex: trim the range to the pixels really covered.
+    const double first = std::max(0.0, std::floor(cx + lo) - 1.0);
+    const double last = std::min(rows.Right(), std::ceil(cx + hi) + 1.0);
+    if (first > last) continue;
+    int x0 = static_cast<int>(first);
+    int x1 = static_cast<int>(last);
     while (x0 <= x1 && !cover.Covers({x0 - cx, py})) ++x0;
     while (x1 >= x0 && !cover.Covers({x1 - cx, py})) --x1;
-    if (x0 > x1) continue;
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(row)));
-    std::fill(line + x0, line + x1 + 1, rgb);
+    if (x0 <= x1) rows.Fill(static_cast<int>(row), x0, x1, rgb);
   }
 }
 
@@ -123,19 +161,13 @@ void FillDisc(QImage& image, double cx, double cy, double radius, QRgb rgb) {
   const double outer = radius + kOutline;
   const double firstRow = std::max(0.0, std::ceil(cy - outer));
   const double lastRow = std::min(image.height() - 1.0, std::floor(cy + outer));
-  const int width = image.width();
+  const Rows rows(image);
   for (double row = firstRow; row <= lastRow; row += 1.0) {
     const double py = cy - row;
     const double rest = outer * outer - py * py;
     if (rest < 0.0) continue;
     const double half = std::sqrt(rest);
-    const double first = std::ceil(cx - half);
-    const double last = std::floor(cx + half);
-    if (first > width - 1.0 || last < 0.0 || first > last) continue;
-    const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
-    const int x1 = last > width - 1.0 ? width - 1 : static_cast<int>(last);
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(row)));
-    std::fill(line + x0, line + x1 + 1, rgb);
+    rows.Fill(static_cast<int>(row), std::ceil(cx - half), std::floor(cx + half), rgb);
   }
 }
 
