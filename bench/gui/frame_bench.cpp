@@ -1,10 +1,10 @@
 // The world clock's cost on the real windows (offscreen, 1920x1080): one
 // whole tick (the yearly step with the label and chart refresh), and a
 // 100-year run at 1 ms per year against its nominal 100 ms.
-#include <QCoreApplication>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <chrono>
 #include <memory>
 

@@ -91,16 +91,24 @@ QMdiSubWindow& ChildWindows::Window(int index) const { return *windows_.at(stati
 
 QWidget& ChildWindows::Content(int index) const {
   switch (index) {
-    case kWindowController: return *text_;
-    case kWindowSettings: return *setting_;
-    case kWindowGraph: return *graph_;
-    case kWindowPyramid: return *pyramidHost_;
-    case kWindowCircle: return *circle_;
-    default: throw Failure{kSubscriptOutOfRange};
+    case kWindowController:
+      return *text_;
+    case kWindowSettings:
+      return *setting_;
+    case kWindowGraph:
+      return *graph_;
+    case kWindowPyramid:
+      return *pyramidHost_;
+    case kWindowCircle:
+      return *circle_;
+    default:
+      throw Failure{kSubscriptOutOfRange};
   }
 }
 
-bool ChildWindows::IsOpen(int index) const { return added_.at(static_cast<std::size_t>(index)) && !Window(index).isHidden(); }
+bool ChildWindows::IsOpen(int index) const {
+  return added_.at(static_cast<std::size_t>(index)) && !Window(index).isHidden();
+}
 
 void ChildWindows::Open(int index) {
   if (IsOpen(index)) {
@@ -147,14 +155,25 @@ void ChildWindows::OpenAtDefaultPosition(int index) {
 
 void ChildWindows::RunLoadHandling(int index, bool sizeChanged) {
   switch (index) {
-    case kWindowController: text_->Form_Load(); break;
-    case kWindowSettings: setting_->Form_Load(); break;
+    case kWindowController:
+      text_->Form_Load();
+      break;
+    case kWindowSettings:
+      setting_->Form_Load();
+      break;
     // A chart whose size changed has just run its resize handling; one that
     // comes back at the same size runs it here.
-    case kWindowGraph: if (!sizeChanged) graph_->Form_Resize(); break;
-    case kWindowPyramid: if (!sizeChanged) pyramid_->Form_Resize(); break;
-    case kWindowCircle: if (!sizeChanged) circle_->Form_Resize(); break;
-    default: break;
+    case kWindowGraph:
+      if (!sizeChanged) graph_->Form_Resize();
+      break;
+    case kWindowPyramid:
+      if (!sizeChanged) pyramid_->Form_Resize();
+      break;
+    case kWindowCircle:
+      if (!sizeChanged) circle_->Form_Resize();
+      break;
+    default:
+      break;
   }
 }
 

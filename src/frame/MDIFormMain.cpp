@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
-
 #include <string>
 
 #include "frame/StartupArrangement.h"
@@ -86,7 +85,8 @@ void MDIFormMain::OpenFrame() {
 }
 
 QSize MDIFormMain::OuterSizeTwips() const {
-  const QSize pixels = isMaximized() && screen() != nullptr ? screen()->availableGeometry().size() : frameGeometry().size();
+  const QSize pixels =
+      isMaximized() && screen() != nullptr ? screen()->availableGeometry().size() : frameGeometry().size();
   return {platform::PixelsToTwips(pixels.width()), platform::PixelsToTwips(pixels.height())};
 }
 
@@ -208,11 +208,20 @@ void MDIFormMain::TimerWorld_Timer() {
 void MDIFormMain::TimerMenu_Timer() {
   timerMenu_->stop();
   switch (m_.RunState) {
-    case kCommandBreak: MenuBreak_Click(); break;
-    case kCommandStart: MenuStart_Click(); break;
-    case kCommandReset: MenuReset_Click(); break;
-    case kCommandResume: MenuAgain_Click(); break;
-    default: break;
+    case kCommandBreak:
+      MenuBreak_Click();
+      break;
+    case kCommandStart:
+      MenuStart_Click();
+      break;
+    case kCommandReset:
+      MenuReset_Click();
+      break;
+    case kCommandResume:
+      MenuAgain_Click();
+      break;
+    default:
+      break;
   }
 }
 
@@ -223,7 +232,9 @@ void MDIFormMain::RequestCommand(Int16 code) {
 
 bool MDIFormMain::WorldClockRunning() const { return timerWorld_->isActive(); }
 
-void MDIFormMain::SetWorldClockInterval(int milliseconds) { timerWorld_->setInterval(milliseconds < 1 ? 1 : milliseconds); }
+void MDIFormMain::SetWorldClockInterval(int milliseconds) {
+  timerWorld_->setInterval(milliseconds < 1 ? 1 : milliseconds);
+}
 
 void MDIFormMain::SetWindowMenuCheck(int index, bool checked) {
   menus_.MenuWShow.at(static_cast<std::size_t>(index))->setChecked(checked);

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QString>
 #include <QTranslator>
-
 #include <cstdlib>
 
 namespace velmora::platform {
@@ -85,9 +84,7 @@ std::string NoDisplayMessage(const std::string& program) {
          program;
 }
 
-std::string ProgramFolder() {
-  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-}
+std::string ProgramFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(); }
 
 void ShowUnexpectedError(int code) {
   Current().ShowMessage("予期せぬエラー(" + std::to_string(code) + ")", "想定外の故障", Buttons::Ok, Icon::Exclamation);

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
-
 #include <array>
 
 #include "model/ModulePopulation.h"

@@ -39,8 +39,7 @@ TEST_F(ControllerWindow, GridInTwipsWithTheLowerRowsBelowTheClientArea) {
 
 TEST_F(ControllerWindow, InitialTextsAndCaptions) {
   FormText& c = Controller();
-  const char* captions[] = {"特殊出生率", "平均死亡率", "年度", "総人口",
-                            "老齢率", "許容人口(万)", "ミリ秒／年"};
+  const char* captions[] = {"特殊出生率", "平均死亡率", "年度", "総人口", "老齢率", "許容人口(万)", "ミリ秒／年"};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(c.Label(i)->text().toStdString(), captions[i]) << i;
   const char* values[] = {"Year ", "Population ", "Elders ", "Rebirth ", "Death "};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(LabelD(i), values[i]) << i;

@@ -1,7 +1,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-
 #include <vector>
 
 #include "support/FrameFixture.h"
@@ -61,7 +60,8 @@ TEST_F(FrameFixture, MenuTreeHasTheCaptionsChecksAndStatesOfAFreshProgram) {
   ASSERT_EQ(settings->actions().size(), 2);
   EXPECT_EQ(settings->actions()[0]->text().toStdString(), "グラフ(&W)");
   EXPECT_EQ(settings->actions()[1]->text().toStdString(), "ピラミッド(&P)");
-  ExpectItems(settings->actions()[0]->menu(), {{"高齢―生産―若年(&O)", true, true}, {"若年―生産―高齢(&Y)", true, false}});
+  ExpectItems(settings->actions()[0]->menu(),
+              {{"高齢―生産―若年(&O)", true, true}, {"若年―生産―高齢(&Y)", true, false}});
   ExpectItems(settings->actions()[1]->menu(), {{"階級／五年", true, true}, {"階級／一年", true, false}});
   ExpectItems(top[3]->menu(), {{"製作者(&C)", false, false}});
 

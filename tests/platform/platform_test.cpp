@@ -1,14 +1,15 @@
+#include "platform/Platform.h"
+
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QMessageBox>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 
 #include "model/Failure.h"
 #include "platform/GuardedApplication.h"
-#include "platform/Platform.h"
 #include "support/TestPlatform.h"
 
 namespace velmora {

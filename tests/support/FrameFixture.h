@@ -1,13 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 

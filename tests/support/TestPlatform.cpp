@@ -5,8 +5,8 @@ namespace velmora::testing {
 TestPlatform::TestPlatform() { platform::SetCurrent(this); }
 TestPlatform::~TestPlatform() { platform::SetCurrent(nullptr); }
 
-platform::Answer TestPlatform::ShowMessage(const std::string& text, const std::string& title,
-                                           platform::Buttons buttons, platform::Icon icon) {
+platform::Answer TestPlatform::ShowMessage(const std::string& text, const std::string& title, platform::Buttons buttons,
+                                           platform::Icon icon) {
   boxes.push_back({text, title, buttons, icon});
   if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
   if (answers.empty()) return platform::Answer::No;
