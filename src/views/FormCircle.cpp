@@ -1,6 +1,7 @@
 #include "views/FormCircle.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -30,7 +31,9 @@ void FormCircle::DrawAgeCircle(const CensusRecord& census, const WorldRecord& pe
     for (const CircleSector& sector : sectors_) {
       canvas.FillPie(centreX, centreY, radius, sector.start, sector.end, sector.colour);
     }
-    update();
+    // Repaint only the disc's square.
+    const int reach = static_cast<int>(std::ceil(radius)) + 2;
+    update(static_cast<int>(centreX) - reach, static_cast<int>(centreY) - reach, 2 * reach + 1, 2 * reach + 1);
   }
   LabelInfo()->setText(QString::fromStdString(AgeShareReadout(census)));
 }

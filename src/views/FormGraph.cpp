@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "model/AgeColour.h"
 #include "model/Census.h"
@@ -72,7 +73,12 @@ void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCou
       }
       canvas.FillRect(x0, bottom, x1, top, AgeColour(age));
     }
-    update();
+    // Repaint only the strip of the new column: a whole graph is megabytes
+    // to copy, once a year.
+    const int margin = canvas.PenWidth() + 1;
+    const int left = static_cast<int>(std::floor(std::min(x0, x1))) - margin;
+    const int right = static_cast<int>(std::ceil(std::max(x0, x1))) + margin;
+    update(left, 0, right - left + 1, height());
   }
   ShowInformationLine();
 }
