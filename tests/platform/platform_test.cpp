@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTimer>
 #include <stdexcept>
 
@@ -51,6 +54,23 @@ TEST(Display, MissingDisplayIsExplainedInOneLine) {
   const std::string line = platform::NoDisplayMessage("build/bin/velmora");
   EXPECT_EQ(line.find('\n'), std::string::npos);
   EXPECT_NE(line.find("xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/velmora"), std::string::npos);
+}
+
+TEST(Display, TheProgramWithoutADisplaySaysSoAndExits) {
+  // The test programs live in tests/ beside the program's bin/ folder.
+  const QString program = QCoreApplication::applicationDirPath() + "/../bin/velmora";
+  ASSERT_TRUE(QFile::exists(program)) << "build the velmora target first";
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start(program, {});
+  ASSERT_TRUE(process.waitForFinished(30'000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
+  const QString err = QString::fromUtf8(process.readAllStandardError());
+  EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+  EXPECT_TRUE(err.contains("xvfb-run")) << err.toStdString();
 }
 
 // Throws from its own event handling, as a faulty handler would.
