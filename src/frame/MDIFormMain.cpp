@@ -49,7 +49,9 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
   // The workspace shows the desktop's application-workspace colour.
   area_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(area_);
-  resize(platform::TwipsToPixels(kDesignClientWidth), platform::TwipsToPixels(kDesignClientHeight));
+  // The client area lies below the menu bar.
+  resize(platform::TwipsToPixels(kDesignClientWidth),
+         platform::TwipsToPixels(kDesignClientHeight) + menuBar()->sizeHint().height());
 
   timerWorld_->setTimerType(Qt::PreciseTimer);
   timerWorld_->setInterval(kWorldClockStartInterval);
