@@ -236,14 +236,28 @@ void PyramidEditor::MouseUp(int button, int /*shift*/, float /*x*/, float /*y*/)
   leftButtonDown_ = 0;
   if (!Stopped()) return;
   // The drag has redrawn its rows; the other charts show the edited year 0.
-  if (graph_ != nullptr) {
-    graph_->Clear();
-    graph_->DrawGraphColumn(0, m_.World, m_.Capacity);
+  // A population dragged past what the charts can sum (the census has
+  // already called it an explosion) leaves them part drawn, with a beep.
+  bool refused = false;
+  try {
+    if (graph_ != nullptr) {
+      graph_->Clear();
+      graph_->DrawGraphColumn(0, m_.World, m_.Capacity);
+    }
+  } catch (const Failure& failure) {
+    if (failure.code != kOverflow) throw;
+    refused = true;
   }
-  if (circle_ != nullptr) {
-    circle_->Clear();
-    circle_->DrawAgeCircle(m_.Census, m_.World);
+  try {
+    if (circle_ != nullptr) {
+      circle_->Clear();
+      circle_->DrawAgeCircle(m_.Census, m_.World);
+    }
+  } catch (const Failure& failure) {
+    if (failure.code != kOverflow) throw;
+    refused = true;
   }
+  if (refused) platform::Current().Beep();
 }
 
 }  // namespace velmora

@@ -373,6 +373,22 @@ TEST_F(PyramidEditorTest, ReleaseRefreshesGraphAndCircleOnlyWhileStopped) {
   EXPECT_EQ(circle.Picture().PixelAt(299, 199), 0);
 }
 
+TEST_F(PyramidEditorTest, ReleaseOverAPopulationTooLargeToSumBeepsInsteadOfFailing) {
+  FormGraph graph(m, display, frame);
+  FormCircle circle(m, display, frame);
+  graph.resize(300, 200);
+  circle.resize(300, 200);
+  graph.show();
+  circle.show();
+  QApplication::processEvents();
+  form->SetLinkedViews(&graph, &circle);
+  // Each count fits; their sum does not (the census has called it an explosion).
+  m.World.People(0, 30) = HeadCount::FromRaw(HeadCount::kMaxRaw / 2 + 1);
+  m.World.People(1, 30) = HeadCount::FromRaw(HeadCount::kMaxRaw / 2 + 1);
+  EXPECT_NO_THROW(form->Form_MouseUp(1, 0, 100.0f, 100.0f));
+  EXPECT_EQ(platform.beeps, 1);
+}
+
 TEST_F(PyramidEditorTest, DragBeyondTheHeadCountRangeStoresNothingAndBeeps) {
   form->resize(40, kHeight);  // W = 40: a pixel is 1/20 of the full scale
   QApplication::processEvents();
