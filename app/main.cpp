@@ -1,4 +1,6 @@
 // Velmora: the application object, the one model instance and the frame.
+#include <QTimer>
+
 #include <cstdio>
 #include <memory>
 
@@ -19,7 +21,9 @@ int main(int argc, char** argv) {
 
   auto model = std::make_unique<velmora::ModulePopulation>();
   velmora::MDIFormMain frame(*model);
-  frame.OpenFrame();
+  // Opened from the event loop, so that the failure guard covers its load
+  // handling too.
+  QTimer::singleShot(0, &frame, &velmora::MDIFormMain::OpenFrame);
   app.exec();
   frame.MDIForm_Terminate();
 }
