@@ -1,6 +1,5 @@
 // Velmora: the application object, the one model instance and the frame.
 #include <QTimer>
-
 #include <cstdio>
 #include <memory>
 
