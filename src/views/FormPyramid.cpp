@@ -38,12 +38,6 @@ QString Caption(int content) {
   return QString::fromUtf8(kTitleStem) + QString::fromUtf8(what);
 }
 
-HeadCount ClassSum(const WorldRecord& record, int sex, int ageClass) {
-  HeadCount sum;
-  for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += record.People(sex, age);
-  return sum;
-}
-
 }  // namespace
 
 FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
@@ -123,13 +117,13 @@ void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord
   const int period = m_.RateSelector * 19;  // the table being edited
   switch (content) {
     case kContentPopulation:
-      value = ClassSum(record, sex, ageClass);
+      value = PinnedClassSum(record, sex, ageClass);
       break;
     case kContentRelative: {
       // The class's share of its sex in percent; 10 percent fills the side.
-      const HeadCount sexTotal = SexTotal(census, sex);
-      value = ClassSum(record, sex, ageClass);
-      if (sexTotal > HeadCount()) value = HeadCount::FromDouble(value.ToDouble() / sexTotal.ToDouble() * 100.0);
+      const double sexTotal = SexTotal(census, sex);
+      value = PinnedClassSum(record, sex, ageClass);
+      if (sexTotal > 0.0) value = HeadCount::FromDouble(value.ToDouble() / sexTotal * 100.0);
       full = HeadCount::FromPersons(10);
       break;
     }

@@ -1,6 +1,7 @@
 #include "views/PyramidEditor.h"
 
 #include <cmath>
+#include <string>
 
 #include "model/Census.h"
 #include "platform/Platform.h"
@@ -65,8 +66,8 @@ void PyramidEditor::AutoScale() {
   HeadCount largest;
   for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
     for (int sex = 0; sex < kSexes; ++sex) {
-      HeadCount sum;
-      for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += m_.World.People(sex, age);
+      // A class beyond the range asks for the largest scale anyway.
+      const HeadCount sum = PinnedClassSum(m_.World, sex, ageClass);
       if (sum > largest) largest = sum;
     }
   }
@@ -163,7 +164,16 @@ void PyramidEditor::MouseMove(int button, int /*shift*/, float x, float y) {
     return;
   }
   if (row < 0) return;
-  view_.SetInfo(QString::fromStdString(ReadoutText(m_, m_.EditSex, PyramidGeometry::ClassOfRow(row, lastRow))));
+  std::string text;
+  try {
+    text = ReadoutText(m_, m_.EditSex, PyramidGeometry::ClassOfRow(row, lastRow));
+  } catch (const Failure& failure) {
+    // A class too large to sum has no figure; hovering over it must not
+    // raise a message at every move.
+    if (failure.code != kOverflow) throw;
+    return;
+  }
+  view_.SetInfo(QString::fromStdString(text));
 }
 
 void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int ageClass) {

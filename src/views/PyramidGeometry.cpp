@@ -6,10 +6,27 @@
 
 namespace velmora {
 
-HeadCount SexTotal(const CensusRecord& census, int sex) {
-  HeadCount total;
-  for (int group = 0; group < kAgeGroups; ++group) total += census.GroupSum(sex, group);
+double SexTotal(const CensusRecord& census, int sex) {
+  double total = 0.0;
+  for (int group = 0; group < kAgeGroups; ++group) total += census.GroupSum(sex, group).ToDouble();
   return total;
+}
+
+HeadCount ClassSum(const WorldRecord& record, int sex, int ageClass) {
+  HeadCount sum;
+  for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += record.People(sex, age);
+  return sum;
+}
+
+HeadCount PinnedClassSum(const WorldRecord& record, int sex, int ageClass) {
+  try {
+    return ClassSum(record, sex, ageClass);
+  } catch (const Failure& failure) {
+    if (failure.code != kOverflow) throw;
+  }
+  double sum = 0.0;
+  for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += record.People(sex, age).ToDouble();
+  return sum > 0.0 ? HeadCount::Max() : -HeadCount::Max();
 }
 
 double PyramidGeometry::RowBottom(int ageClass) const { return clientHeight_ - drawHeight_ / 20.0 * ageClass; }
@@ -23,7 +40,7 @@ float PyramidGeometry::AxisX(int content, const CensusRecord& census) const {
       return 0.0f;
     case kContentRelative:
       if (census.Total > HeadCount()) {
-        return static_cast<float>(width_ * SexTotal(census, 0).ToDouble() / census.Total.ToDouble());
+        return static_cast<float>(width_ * SexTotal(census, 0) / census.Total.ToDouble());
       }
       return middle;
     default:

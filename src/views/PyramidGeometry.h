@@ -62,7 +62,14 @@ class PyramidGeometry {
   int drawHeight_;
 };
 
-// Sum of a sex's three age groups in a census.
-HeadCount SexTotal(const CensusRecord& census, int sex);
+// The figures behind a row.
+// A sex's three age groups of a census added, in double precision: the group
+// sums of an exploded census need not have a sum in range.
+double SexTotal(const CensusRecord& census, int sex);
+// The five ages of a class added (range-checked).
+HeadCount ClassSum(const WorldRecord& record, int sex, int ageClass);
+// The same, pinned to the end of the range that an unsummable class lies
+// beyond, for bars that are capped anyway.
+HeadCount PinnedClassSum(const WorldRecord& record, int sex, int ageClass);
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "views/PyramidReadout.h"
 
 #include "model/NumberText.h"
+#include "views/PyramidGeometry.h"
 
 namespace velmora {
 namespace {
@@ -30,12 +31,9 @@ std::string ReadoutText(const ModulePopulation& m, Int16 sex, int ageClass) {
     case kContentDeaths:
       text += FormatThousands(shown.DeathRate(m.RateSelector * 19, sex, ageClass));
       break;
-    default: {
-      HeadCount sum;
-      for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) sum += shown.People(sex, age);
-      text += FormatThousands(sum);
+    default:
+      text += FormatThousands(ClassSum(shown, sex, ageClass));
       break;
-    }
   }
   if (m.PyramidContent == kContentRelative) {
     text += " (A.D." + std::to_string(static_cast<int>(m.StartYear + m.SelectedYear)) + ")";

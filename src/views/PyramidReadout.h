@@ -14,7 +14,8 @@ std::string EditText(Int16 sex, int ageClass, HeadCount value, HeadCount fullSca
 // What the class under the pointer holds in the year being looked at
 // (WorldHistory(SelectedYear)): its population, birth rate (of that year's
 // period) or death rate (of the table being edited), then the year in the
-// relative view or the full scale otherwise.
+// relative view or the full scale otherwise. A class too large to sum is an
+// overflow failure.
 std::string ReadoutText(const ModulePopulation& m, Int16 sex, int ageClass);
 
 }  // namespace velmora

@@ -225,6 +225,16 @@ TEST_F(PyramidDisplayTest, PopulationBarsAreCappedAndPartedByTheAxis) {
   EXPECT_EQ(Pixel(210, RowY(4)), 0);
 }
 
+TEST_F(PyramidDisplayTest, ClassTooLargeToSumIsDrawnAtFullLength) {
+  // Each age fits a head count; the five together do not.
+  for (int age = 20; age < 25; ++age) m.World.People(0, age) = HeadCount::FromRaw(HeadCount::kMaxRaw / 4);
+  m.PyramidContent = kContentPopulation;
+  EXPECT_NO_THROW(Redraw());
+  EXPECT_EQ(Pixel(0, RowY(4)), AgeColour(20));
+  m.PyramidContent = kContentRelative;
+  EXPECT_NO_THROW(Redraw());
+}
+
 TEST_F(PyramidDisplayTest, BirthRateViewDrawsTwentyBarsFromTheLeftEdge) {
   for (int c = 0; c < 20; ++c) m.World.BirthRate(0, c) = 25.0f * (c + 1);
   form->Menus().MenuMode[0]->trigger();  // full scale 1,000: a bar is 0.4 pixel per birth

@@ -329,6 +329,20 @@ TEST_F(PyramidEditorTest, ReadoutShowsTheYearLookedAt) {
   EXPECT_EQ(Info(), "Men; Age 65-69 = 1,234 / 1,000");
 }
 
+TEST_F(PyramidEditorTest, ClassTooLargeToSumHasNoReadoutAndTakesTheLargestScale) {
+  for (int age = 20; age < 25; ++age) m.World.People(0, age) = HeadCount::FromRaw(HeadCount::kMaxRaw / 4);
+  m.WorldHistory[0] = m.World;
+  form->Menus().MenuPeople[1]->trigger();
+  Move({100, RowY(3)});
+  ASSERT_EQ(Info(), "Men; Age 15-19 = 0 / 100,000");
+  Move({100, RowY(4)});
+  EXPECT_EQ(Info(), "Men; Age 15-19 = 0 / 100,000");
+  form->Menus().MenuAbs->trigger();
+  Press(Qt::LeftButton, {100, RowY(4)});
+  Release(Qt::LeftButton, {100, RowY(4)});
+  EXPECT_EQ(m.FullScale, Persons(500'000'000));
+}
+
 TEST_F(PyramidEditorTest, NothingIsEditedWhileTheClockRuns) {
   m.World.People(0, 20) = Persons(3'000'000);
   Census();
