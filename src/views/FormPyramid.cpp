@@ -123,15 +123,15 @@ void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord
       // The class's share of its sex in percent; 10 percent fills the side.
       const double sexTotal = SexTotal(census, sex);
       value = PinnedClassSum(record, sex, ageClass);
-      if (sexTotal > 0.0) value = HeadCount::FromDouble(value.ToDouble() / sexTotal * 100.0);
+      if (sexTotal > 0.0) value = PinnedValue(value.ToDouble() / sexTotal * 100.0);
       full = HeadCount::FromPersons(10);
       break;
     }
     case kContentBirths:
-      value = HeadCount::FromDouble(record.BirthRate(period, ageClass));
+      value = PinnedValue(record.BirthRate(period, ageClass));
       break;
     case kContentDeaths:
-      value = HeadCount::FromDouble(record.DeathRate(period, sex, ageClass));
+      value = PinnedValue(record.DeathRate(period, sex, ageClass));
       break;
     default:
       throw Failure{kInvalidCall};

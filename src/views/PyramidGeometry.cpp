@@ -100,4 +100,11 @@ void PyramidGeometry::SideAt(float x, int content, const CensusRecord& census, I
   }
 }
 
+HeadCount PinnedValue(double value) {
+  if (std::isnan(value)) return HeadCount();
+  if (value >= HeadCount::Max().ToDouble()) return HeadCount::Max();
+  if (value <= -HeadCount::Max().ToDouble()) return -HeadCount::Max();
+  return HeadCount::FromDouble(value);
+}
+
 }  // namespace velmora

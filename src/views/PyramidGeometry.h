@@ -71,5 +71,8 @@ HeadCount ClassSum(const WorldRecord& record, int sex, int ageClass);
 // The same, pinned to the end of the range that an unsummable class lies
 // beyond, for bars that are capped anyway.
 HeadCount PinnedClassSum(const WorldRecord& record, int sex, int ageClass);
+// A rate or share as a head count, pinned to the ends of the range; a value
+// that is not a number (a damaged rate table) is 0.
+HeadCount PinnedValue(double value);
 
 }  // namespace velmora

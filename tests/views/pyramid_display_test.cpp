@@ -1,6 +1,7 @@
 // The pyramid display and its menus on the real window: captions, check
 // marks, full scales and the pixels of the four contents.
 #include <QMenu>
+#include <limits>
 
 #include "model/AgeColour.h"
 #include "pyramid_window_test.h"
@@ -265,6 +266,15 @@ TEST_F(PyramidDisplayTest, RateViewsShowTheTableBeingEdited) {
   menus.MenuMode[0]->trigger();
   EXPECT_EQ(Pixel(99, RowY(6)), AgeColour(30));  // 400 x 250 / 1,000
   EXPECT_EQ(Pixel(101, RowY(6)), 0);
+}
+
+TEST_F(PyramidDisplayTest, DamagedRatesAreDrawnWithoutFailing) {
+  m.World.BirthRate(0, 2) = std::numeric_limits<float>::quiet_NaN();
+  m.World.BirthRate(0, 3) = 1e30f;
+  m.World.BirthRate(0, 4) = -1e30f;
+  EXPECT_NO_THROW(form->Menus().MenuMode[0]->trigger());
+  EXPECT_EQ(Pixel(5, RowY(2)), 0);                       // not a number: no bar
+  EXPECT_EQ(Pixel(kWidth - 1, RowY(3)), AgeColour(15));  // capped at the full scale
 }
 
 TEST_F(PyramidDisplayTest, RelativeViewPutsTheAxisAtTheMensShare) {
