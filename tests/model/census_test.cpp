@@ -109,14 +109,17 @@ TEST_F(CensusTest, OverflowInAGroupSumExplodesAndKeepsThePartialFigures) {
 }
 
 TEST_F(CensusTest, OverflowInTheTotalKeepsAPartlySummedTotal) {
+  // Men's children at the limit, then men's adults overflow it; adding the
+  // women's negative groups first would not.
   m.Census.ElderRatio = 5.0f;
   w.People(0, 0) = HeadCount::Max();
   w.People(0, 20) = Persons(1);
-  w.People(1, 20) = Persons(1000);
+  w.People(1, 0) = Persons(-1);
+  w.People(1, 20) = Persons(-1000);
   TakeCensus(m.Census, w, m, display);
   EXPECT_EQ(display.calls, Calls{kExplosion});
   EXPECT_EQ(m.Exploded, 1);
-  EXPECT_EQ(m.Census.GroupSum(1, kAdults), Persons(1000));
+  EXPECT_EQ(m.Census.GroupSum(1, kAdults), Persons(-1000));
   EXPECT_EQ(m.Census.Total, HeadCount::Max());
   EXPECT_EQ(m.Census.ElderRatio, 5.0f);
 }

@@ -108,7 +108,8 @@ TEST(FormatThousandsTest, HeadCountsAreFlooredExactlyAndGrouped) {
   EXPECT_EQ(FormatThousands(HeadCount::FromPersons(-1234)), "-1234");
   EXPECT_EQ(FormatThousands(HeadCount::FromRaw(-5000)), "-1");
   EXPECT_EQ(FormatThousands(HeadCount::FromPersons(120'000'000)), "120,000,000");
-  // A double would lose the last digits here.
+  // Through a double, 99,999,999,999,999.9999 would round up to 10^14.
+  EXPECT_EQ(FormatThousands(HeadCount::FromRaw(999999999999999999)), "99,999,999,999,999");
   EXPECT_EQ(FormatThousands(HeadCount::FromRaw(9007199254740993)), "900,719,925,474");
   EXPECT_EQ(FormatThousands(HeadCount::Max()), "922,337,203,685,477");
   EXPECT_EQ(FormatThousands(-HeadCount::Max()), "-922337203685478");

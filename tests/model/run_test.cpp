@@ -475,8 +475,12 @@ TEST_F(StepOverflowTest, BirthTermOutOfRange) {
 }
 
 TEST_F(StepOverflowTest, SurvivorOutOfRange) {
-  w.People(0, 30) = Persons(600'000'000'000'000);
-  w.DeathRate(0, 0, 6) = -100000.0f;  // doubles the cohort
+  // The women's cohort doubles out of range after the men have aged: none
+  // of the men's new counts may be kept.
+  w.People(0, 50) = Persons(1000);
+  w.DeathRate(0, 0, 10) = 1000.0f;
+  w.People(1, 30) = Persons(600'000'000'000'000);
+  w.DeathRate(0, 1, 6) = -100000.0f;
   Step();
 }
 
