@@ -209,6 +209,9 @@ void FormPyramid::MenuScale_Click(int index) {
 void FormPyramid::MenuBefAft_Click(int index) {
   m_.RateSelector = index;
   PyramidMenus::CheckOnly(menus_.MenuBefAft, index);
+  // The rate bars show the table that edits go to; without this a drag would
+  // mix rows of both tables in one picture.
+  if (m_.PyramidContent == kContentBirths || m_.PyramidContent == kContentDeaths) RedrawIfStopped();
 }
 
 void FormPyramid::MenuMoveFunc_Click(int index) {

@@ -259,10 +259,15 @@ TEST_F(PyramidDisplayTest, RateViewsShowTheTableBeingEdited) {
   menus.MenuMode[1]->trigger();
   EXPECT_EQ(Pixel(180, RowY(5)), AgeColour(25));  // 200 - 200 x 10,000 / 100,000
   EXPECT_EQ(Pixel(179, RowY(5)), 0);
+  // Choosing the end table shows it at once.
   menus.MenuBefAft[1]->trigger();
-  menus.MenuMode[1]->trigger();
   EXPECT_EQ(Pixel(100, RowY(5)), AgeColour(25));
   EXPECT_EQ(Pixel(99, RowY(5)), 0);
+  frame.running = true;
+  menus.MenuBefAft[0]->trigger();
+  EXPECT_EQ(Pixel(100, RowY(5)), AgeColour(25));
+  frame.running = false;
+  menus.MenuBefAft[1]->trigger();
   menus.MenuMode[0]->trigger();
   EXPECT_EQ(Pixel(99, RowY(6)), AgeColour(30));  // 400 x 250 / 1,000
   EXPECT_EQ(Pixel(101, RowY(6)), 0);
