@@ -2,6 +2,7 @@
 
 #include <locale.h>  // newlocale, strtod_l: conversions independent of the process locale
 
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -64,17 +65,18 @@ double ParseDecimal(const std::string& text) {
 bool PlainFloatText(float x, std::string& text) {
   static constexpr uint64_t kPow10[] = {1,       10,       100,       1000,       10000,      100000,
                                         1000000, 10000000, 100000000, 1000000000, 10000000000};
-  const double magnitude = std::fabs(static_cast<double>(x));
-  int exponent2 = 0;
-  const double fraction = std::frexp(magnitude, &exponent2);
-  const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 24));  // exact: 24 bits
-  const int shift = 24 - exponent2;                                       // 0..37 in this range
-  // Decimal exponent of the leading digit: a first guess, corrected below
-  // from the rounded digits themselves.
-  int decimalExponent = static_cast<int>(std::floor(std::log10(magnitude)));
+  // |x| = mantissa / 2^shift with a 24-bit mantissa (x is normal here).
+  const auto bits = std::bit_cast<uint32_t>(x);
+  const int biasedExponent = static_cast<int>((bits >> 23) & 0xFF);
+  const uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+  const int shift = 150 - biasedExponent;  // 0..37 in this range
+  // Decimal exponent of the leading digit: a first guess from the binary
+  // exponent (log10 2 = 0.30103), corrected below from the digits themselves.
+  int decimalExponent = ((biasedExponent - 127) * 30103) / 100000;
+  if (biasedExponent < 127) --decimalExponent;
   uint64_t digits = 0;
   bool found = false;
-  for (int attempt = 0; attempt < 4 && !found; ++attempt) {
+  for (int attempt = 0; attempt < 6 && !found; ++attempt) {
     const int scale = 6 - decimalExponent;
     if (scale < 0 || scale > 10) return false;
     const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * kPow10[scale];
