@@ -42,7 +42,7 @@ QString Caption(int content) {
 
 FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : ChartWindow(parent), m_(model), frame_(frame), editor_(*this, model, display, frame) {
-  setWindowTitle(QString::fromUtf8(pyramid_text::kTitleDesign));
+  setWindowTitle(QString::fromUtf8(pyramid_text::kTitleInitial));
   menuBarGuard_ = menus_.Bar;
   // Plain moves feed the readout; the label must not swallow presses on it.
   setMouseTracking(true);

@@ -23,6 +23,6 @@ inline constexpr std::array<const char*, 13> kCaptionMoveFunc = {
     "半減／50Year(&J)",  "半減／25Year(&K)",  "半減／10Year(&L)"};
 inline constexpr const char* kTitleStem = "年齢階級別";
 inline constexpr std::array<const char*, 3> kTitleContent = {"人口", "出生数／1000", "死亡数／100,000"};
-inline constexpr const char* kTitleDesign = "年齢階級別人口　MAX=10,000";
+inline constexpr const char* kTitleInitial = "年齢階級別人口　MAX=10,000";
 
 }  // namespace velmora::pyramid_text

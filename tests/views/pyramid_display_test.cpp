@@ -26,7 +26,7 @@ std::vector<bool> Checks(const std::array<QAction*, N>& items) {
   return checks;
 }
 
-TEST_F(PyramidDisplayTest, FirstDrawingReplacesTheDesignCaption) {
+TEST_F(PyramidDisplayTest, FirstDrawingReplacesTheInitialCaption) {
   FormPyramid unshown(m, display, frame);
   EXPECT_EQ(unshown.windowTitle(), Text("年齢階級別人口　MAX=10,000"));
   EXPECT_EQ(unshown.LabelInfo()->text(), "Velmora");
