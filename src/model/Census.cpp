@@ -46,9 +46,10 @@ std::string UnexpectedErrorText(int code) { return kUnexpectedErrorPrefix + std:
 
 void TakeCensus(CensusRecord& census, const WorldRecord& world, ModulePopulation& m, ModelDisplay& display) {
   census.groupSum.fill(HeadCount());
-  // Each group is summed in a local and stored after every addition that
-  // succeeded, so an overflow leaves the sums as they stood at the failing
-  // addition. The indexes are all in range: no other failure can arise here.
+  // Each group is summed in a local and stored when complete or, on an
+  // overflow, as it stood before the failing addition: the same figures as
+  // adding into the record one person count at a time. The indexes are all
+  // in range, so no other failure can arise in these sums.
   const HeadCount* people = world.people.data();
   HeadCount* groupSums = census.groupSum.data();
   constexpr int kGroupEnd[kAgeGroups] = {kLastChildAge + 1, kLastAdultAge + 1, kAges};

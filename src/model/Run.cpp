@@ -72,7 +72,6 @@ inline HeadCount RoundedCount(double x) {
   return HeadCount::FromDouble(std::floor(y));
 }
 
-// The new People table of one step, computed aside from the live one.
 // Survivors of one sex into next (ages 1..99), and for the women the births
 // of the year, taken from each age before it ages.
 template <bool kWomen>
@@ -94,6 +93,7 @@ void AgeOneSex(const HeadCount* old, HeadCount* next, const double* survival, co
   next[kAges - 1] = next[kAges - 1] + RoundedCount(old99 * survival[kAgeClasses - 1] / 100000.0);
 }
 
+// The new People table of one step, computed aside from the live one.
 std::array<HeadCount, kSexes * kAges> NextPeople(const WorldRecord& world, int period) {
   const float* rates = world.PeriodRates(period);  // checks the period once
   // The widened rates and 100000 - death rate per class: the same doubles the
