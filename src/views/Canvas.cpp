@@ -108,7 +108,7 @@ class Rows {
 
   // Fill pixels first..last of row, clamped to the picture's width.
   void Fill(int row, double first, double last, QRgb rgb) const {
-    if (first > right_ || last < 0.0 || first > last) return;
+    if (!(first <= last) || first > right_ || last < 0.0) return;  // also a bound that is not a number
     const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
     const int x1 = last > right_ ? width_ - 1 : static_cast<int>(last);
     auto* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
