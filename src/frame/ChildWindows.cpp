@@ -78,6 +78,9 @@ ChildWindows::ChildWindows(QMdiArea& area, ModulePopulation& model, ModelDisplay
     }
     windows_[static_cast<std::size_t>(i)] = window;
   }
+  // The pyramid sits inside a holder under its menu bar, so its caption (which
+  // every drawing rewrites) does not reach the sub-window by itself.
+  QObject::connect(pyramid_, &QWidget::windowTitleChanged, windows_[kWindowPyramid], &QWidget::setWindowTitle);
 }
 
 ChildWindows::~ChildWindows() {

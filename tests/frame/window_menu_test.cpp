@@ -126,3 +126,17 @@ TEST_F(WindowMenu, DrawingCallsReachClosedWindowsAndARunStartsWithoutTheGraph) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora::testing {
+namespace {
+
+TEST_F(FrameFixture, PyramidWindowCaptionFollowsWhatTheDrawingShows) {
+  // The first drawing (the resize at start-up) replaces the design-time caption.
+  QMdiSubWindow& window = Frame().Windows().Window(kWindowPyramid);
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("年齢階級別人口"));
+  Frame().Windows().Pyramid().DrawPyramid(kContentBirths, M().World, M().Census);
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("年齢階級別出生数／1000"));
+}
+
+}  // namespace
+}  // namespace velmora::testing
