@@ -120,8 +120,8 @@ TEST(HeadCountTest, ToDoubleIsCorrectlyRoundedAtEverySize) {
 // exact decimal expansion of a double and reads decimal text correctly
 // rounded.
 int64_t ReferenceRaw(double value) {
-  char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%.80f", value);
+  char buffer[1500];
+  std::snprintf(buffer, sizeof buffer, "%.1080f", value);  // every digit of any double below 10^15
   std::string text = buffer;
   const bool negative = text[0] == '-';
   if (negative) text.erase(0, 1);
