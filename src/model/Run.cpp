@@ -167,6 +167,10 @@ void StartRunModel(ModulePopulation& m, ModelDisplay& display) {
   m.PeakPopulation = HeadCount();
   TakeCensus(m.Census, m.World, m, display);
   m.WorldHistory[0] = m.World;
+  // A Start without a Reset in between (a second press on the graph while
+  // the requested Break is still pending) must not leave the years of the
+  // previous run behind: the look-back would show them as this run's.
+  for (int year = 1; year < kHistoryYears; ++year) m.WorldHistory[year] = m.WorldBlank;
   BuildSchedule(m.World);
 }
 

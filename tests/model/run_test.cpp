@@ -251,6 +251,18 @@ TEST_F(RunTest, TwoStartsFromTheSameStateBuildTheSameSchedule) {
   EXPECT_EQ(w, first);
 }
 
+TEST_F(RunTest, StartWithoutResetForgetsThePreviousRunsYears) {
+  w.People(1, 30) = Persons(1000);
+  StartRunModel(m, display);
+  AdvanceYear(m, display);
+  AdvanceYear(m, display);
+  ASSERT_NE(m.WorldHistory[2], m.WorldBlank);
+  const auto afterTwoYears = w.people;
+  StartRunModel(m, display);
+  EXPECT_EQ(m.WorldHistory[0].people, afterTwoYears);
+  for (int year = 1; year < kHistoryYears; ++year) EXPECT_EQ(m.WorldHistory[year], m.WorldBlank) << year;
+}
+
 TEST_F(RunTest, ConstantCodesLeaveAllTwentyPeriodsEqualToTheStartTables) {
   for (int j = 0; j < kAgeClasses; ++j) {
     w.BirthRate(0, j) = 1.5f * j;
