@@ -46,11 +46,24 @@ bool AngleWithin(double angle, double start, double span) {
 class WedgeCover {
  public:
   WedgeCover(Vec a, Vec b, Vec m, double radius)
-      : a_(a),
-        b_(b),
-        m_(m),
-        outer2_((radius + kOutline) * (radius + kOutline)),
-        edges_{Edge(-a.y, a.x), Edge(b.y, -b.x), Edge(m.x, m.y)} {}
+      : a_(a), b_(b), m_(m), outer2_((radius + kOutline) * (radius + kOutline)) {
+    // The two sides and the back across the apex, each moved out by the
+    // outline: k x + ky y + outline >= 0.
+    const Vec edges[3] = {{-a.y, a.x}, {b.y, -b.x}, {m.x, m.y}};
+    for (int i = 0; i < 3; ++i) {
+      const double k = edges[i].x;
+      const double ky = edges[i].y;
+      if (k > 0.0) {
+        lower_[i] = {-ky / k, -kOutline / k};
+      } else if (k < 0.0) {
+        upper_[i] = {-ky / k, -kOutline / k};
+      } else if (ky > 0.0) {
+        lowestY_ = std::max(lowestY_, -kOutline / ky);
+      } else if (ky < 0.0) {
+        highestY_ = std::min(highestY_, -kOutline / ky);
+      }
+    }
+  }
 
   bool Covers(Vec p) const {
     const double d2 = Dot(p, p);
@@ -59,37 +72,26 @@ class WedgeCover {
     return NearRay(p, a_, d2) || NearRay(p, b_, d2);
   }
 
-  // The x range of row py inside the disc and the three half-planes of the
-  // wedge (the two sides and the back across the apex), each moved out by
-  // the outline. More than a pixel away from the apex that is exactly the
-  // covered range; nearer, it may hold a little more.
+  // The x range of row py inside the disc and those three half-planes. More
+  // than a pixel away from the apex that is exactly the covered range;
+  // nearer, it may hold a little more.
   bool RowBounds(double py, double& lo, double& hi) const {
     const double rest = outer2_ - py * py;
-    if (rest < 0.0) return false;
-    hi = std::sqrt(rest);
-    lo = -hi;
-    for (const Edge& edge : edges_) {
-      // edge.k x + edge.c(py) >= 0
-      const double c = edge.cy * py + kOutline;
-      if (edge.k > 0.0) {
-        lo = std::max(lo, -c * edge.inverse);
-      } else if (edge.k < 0.0) {
-        hi = std::min(hi, -c * edge.inverse);
-      } else if (c < 0.0) {
-        return false;
-      }
-    }
+    if (rest < 0.0 || py < lowestY_ || py > highestY_) return false;
+    const double half = std::sqrt(rest);
+    lo = std::max({-half, lower_[0].At(py), lower_[1].At(py), lower_[2].At(py)});
+    hi = std::min({half, upper_[0].At(py), upper_[1].At(py), upper_[2].At(py)});
     return lo <= hi;
   }
 
  private:
-  // A half-plane k x + cy y + outline >= 0.
-  struct Edge {
-    Edge(double kx, double ky) : k(kx), cy(ky), inverse(kx != 0.0 ? 1.0 / kx : 0.0) {}
-    double k;
-    double cy;
-    double inverse;
+  // An x bound that moves along the rows: slope y + at0.
+  struct Bound {
+    double slope;
+    double at0;
+    double At(double y) const { return slope * y + at0; }
   };
+  static constexpr double kFar = 1e300;
 
   static bool NearRay(Vec p, Vec u, double d2) {
     return Dot(p, u) >= 0.0 ? std::abs(Cross(u, p)) <= kOutline : d2 <= kOutline * kOutline;
@@ -97,7 +99,10 @@ class WedgeCover {
 
   Vec a_, b_, m_;
   double outer2_;
-  Edge edges_[3];
+  Bound lower_[3] = {{0.0, -kFar}, {0.0, -kFar}, {0.0, -kFar}};
+  Bound upper_[3] = {{0.0, kFar}, {0.0, kFar}, {0.0, kFar}};
+  double lowestY_ = -kFar;
+  double highestY_ = kFar;
 };
 
 // The scan lines of a picture, looked up once per shape.
