@@ -252,6 +252,10 @@ TEST_F(GraphTest, BandsRunFromZeroAtTheLeftToAHundredAtTheRightEdge) {
   graph.Form_MouseMove(0, 0, 0.0f, 100.0f);
   graph.Form_MouseMove(1, 0, 5000.0f, 100.0f);
   EXPECT_EQ(m.SelectedYear, 100);
+  // A graph measured without width has no bands to read.
+  m.ViewSize[0] = 0;
+  graph.Form_MouseMove(0, 0, 10.0f, 100.0f);
+  EXPECT_EQ(m.SelectedYear, 100);
 }
 
 TEST_F(GraphTest, APointerLeftOfTheWindowReadsAsBandZero) {
