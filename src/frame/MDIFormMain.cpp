@@ -10,6 +10,7 @@
 
 #include "frame/StartupArrangement.h"
 #include "model/Census.h"
+#include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/Run.h"
 #include "platform/Platform.h"
@@ -179,7 +180,14 @@ void MDIFormMain::MenuReset_Click() {
   display_.SetControllerLabel(1, FormatThousands(m_.Census.Total) + " ");
   display_.SetControllerLabel(2, FloatText(m_.Census.ElderRatio) + "% ");
   display_.SetControllerLabel(3, FloatText(FertilityRate(0, m_.World)) + " ");
-  display_.SetControllerLabel(4, FloatText(MeanDeathRate(m_, 0, m_.World)) + " ");
+  try {
+    display_.SetControllerLabel(4, FloatText(MeanDeathRate(m_, 0, m_.World)) + " ");
+  } catch (const Failure& failure) {
+    // A restored population or death-rate table too large for the figure:
+    // said like the explosion it is, and the charts are still refreshed.
+    if (failure.code != kOverflow) throw;
+    display_.ShowMessage(kExplosionText, kExplosionTitle);
+  }
 
   windows_.Graph().Clear();
   display_.DrawGraphColumn(0, m_.World, m_.Capacity);
