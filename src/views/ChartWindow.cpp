@@ -18,7 +18,7 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent), labelInfo_(new QLab
   labelInfo_->setPalette(palette);
   labelInfo_->setFont(platform::DesignFont("Times New Roman", 9, true));
   labelInfo_->setText("Velmora");
-  labelInfo_->setGeometry(0, 0, width(), 17);
+  PlaceLabelInfo();
   canvas_.SetBackground(0);
 }
 
@@ -29,8 +29,15 @@ void ChartWindow::Clear() {
 
 void ChartWindow::ResizePicture() {
   canvas_.Resize(size());
-  labelInfo_->setGeometry(0, 0, width(), 17);
+  PlaceLabelInfo();
   update();
+}
+
+// Fixed at its size, the line does not ask the window (and the window's
+// frame) for a new layout at every new text; the charts rewrite it yearly.
+void ChartWindow::PlaceLabelInfo() {
+  labelInfo_->setFixedSize(width(), kLabelInfoHeight);
+  labelInfo_->move(0, 0);
 }
 
 void ChartWindow::paintEvent(QPaintEvent* event) {

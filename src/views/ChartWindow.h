@@ -28,6 +28,9 @@ class ChartWindow : public QWidget {
   void ResizePicture();
 
  private:
+  static constexpr int kLabelInfoHeight = 17;
+  void PlaceLabelInfo();
+
   Canvas canvas_;
   QLabel* labelInfo_;
 };

@@ -89,6 +89,9 @@ FormText::FormText(ModulePopulation& model, FrameServices& frame, QWidget* paren
     LabelD_[i]->setAutoFillBackground(true);
     WhiteOnBlack(LabelD_[i], QPalette::Window);
     Place(LabelD_[i], kValueLabels[i]);
+    // A label of fixed size does not ask its window for a new layout at every
+    // new text: the yearly step writes these five each year.
+    LabelD_[i]->setFixedSize(LabelD_[i]->size());
   }
   const QFont boxFont = platform::DesignFont("Times New Roman", 11.25, true);
   TextMax_ = new KeyTextBox(this);
