@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -50,13 +51,13 @@ class WedgeCover {
     // The two sides and the back across the apex, each moved out by the
     // outline: k x + ky y + outline >= 0.
     const Vec edges[3] = {{-a.y, a.x}, {b.y, -b.x}, {m.x, m.y}};
-    for (int i = 0; i < 3; ++i) {
-      const double k = edges[i].x;
-      const double ky = edges[i].y;
+    for (const Vec& edge : edges) {
+      const double k = edge.x;
+      const double ky = edge.y;
       if (k > 0.0) {
-        lower_[i] = {-ky / k, -kOutline / k};
+        lower_[lowers_++] = {-ky / k, -kOutline / k};
       } else if (k < 0.0) {
-        upper_[i] = {-ky / k, -kOutline / k};
+        upper_[uppers_++] = {-ky / k, -kOutline / k};
       } else if (ky > 0.0) {
         lowestY_ = std::max(lowestY_, -kOutline / ky);
       } else if (ky < 0.0) {
@@ -72,15 +73,15 @@ class WedgeCover {
     return NearRay(p, a_, d2) || NearRay(p, b_, d2);
   }
 
-  // The x range of row py inside the disc and those three half-planes. More
-  // than a pixel away from the apex that is exactly the covered range;
-  // nearer, it may hold a little more.
-  bool RowBounds(double py, double& lo, double& hi) const {
-    const double rest = outer2_ - py * py;
-    if (rest < 0.0 || py < lowestY_ || py > highestY_) return false;
-    const double half = std::sqrt(rest);
-    lo = std::max({-half, lower_[0].At(py), lower_[1].At(py), lower_[2].At(py)});
-    hi = std::min({half, upper_[0].At(py), upper_[1].At(py), upper_[2].At(py)});
+  // The x range of row py inside the disc (half its chord there) and those
+  // three half-planes. More than a pixel away from the apex that is exactly
+  // the covered range; nearer, it may hold a little more.
+  bool RowBounds(double py, double half, double& lo, double& hi) const {
+    if (py < lowestY_ || py > highestY_) return false;
+    lo = -half;
+    hi = half;
+    for (int i = 0; i < lowers_; ++i) lo = std::max(lo, lower_[i].At(py));
+    for (int i = 0; i < uppers_; ++i) hi = std::min(hi, upper_[i].At(py));
     return lo <= hi;
   }
 
@@ -99,8 +100,10 @@ class WedgeCover {
 
   Vec a_, b_, m_;
   double outer2_;
-  Bound lower_[3] = {{0.0, -kFar}, {0.0, -kFar}, {0.0, -kFar}};
-  Bound upper_[3] = {{0.0, kFar}, {0.0, kFar}, {0.0, kFar}};
+  Bound lower_[3] = {};
+  Bound upper_[3] = {};
+  int lowers_ = 0;
+  int uppers_ = 0;
   double lowestY_ = -kFar;
   double highestY_ = kFar;
 };
@@ -128,51 +131,130 @@ class Rows {
   double right_;
 };
 
-// One convex piece of a sector (span up to pi) between the rays a and b;
-// the pixel x is sampled at x - cx from the centre, row y at cy - y.
-void FillWedge(QImage& image, double cx, double cy, double radius, double start, double span, QRgb rgb, Vec a, Vec b) {
-  const WedgeCover cover(a, b, Direction(start + span / 2.0), radius);
-  // Rows: the highest and lowest points of the piece, the centre included.
-  const double outer = radius + kOutline;
-  double top = std::max({0.0, outer * a.y, outer * b.y});
-  double low = std::min({0.0, outer * a.y, outer * b.y});
-  if (AngleWithin(kPi / 2.0, start, span)) top = outer;
-  if (AngleWithin(3.0 * kPi / 2.0, start, span)) low = -outer;
-  const double firstRow = std::max(0.0, std::floor(cy - top - 1.0));
-  const double lastRow = std::min(image.height() - 1.0, std::ceil(cy - low + 1.0));
-  const Rows rows(image);
-  for (double row = firstRow; row <= lastRow; row += 1.0) {
-    const double py = cy - row;
+// One convex piece of a sector (span up to pi) between the rays a and b,
+// or the whole disc; the pixel x is sampled at x - cx from the centre, row
+// y at cy - y.
+class PiePiece {
+ public:
+  // The whole disc.
+  PiePiece(const QImage& image, double cy, double radius, QRgb rgb) : rgb_(rgb), disc_(true) {
+    const double outer = radius + kOutline;
+    firstRow_ = std::max(0.0, std::ceil(cy - outer));
+    lastRow_ = std::min(image.height() - 1.0, std::floor(cy + outer));
+  }
+  // The piece from start over span (up to pi) between the rays a and b.
+  PiePiece(const QImage& image, double cy, double radius, double start, double span, QRgb rgb, Vec a, Vec b)
+      : rgb_(rgb), disc_(false), cover_(a, b, Direction(start + span / 2.0), radius) {
+    // Rows: the highest and lowest points of the piece, the centre included.
+    const double outer = radius + kOutline;
+    double top = std::max({0.0, outer * a.y, outer * b.y});
+    double low = std::min({0.0, outer * a.y, outer * b.y});
+    if (AngleWithin(kPi / 2.0, start, span)) top = outer;
+    if (AngleWithin(3.0 * kPi / 2.0, start, span)) low = -outer;
+    firstRow_ = std::max(0.0, std::floor(cy - top - 1.0));
+    lastRow_ = std::min(image.height() - 1.0, std::ceil(cy - low + 1.0));
+  }
+
+  double FirstRow() const { return firstRow_; }
+  double LastRow() const { return lastRow_; }
+
+  // Fill the piece's pixels in row (py = cy - row), given half the disc's
+  // chord there.
+  void FillRow(const Rows& rows, double row, double cx, double py, double half) const {
+    if (disc_) {
+      rows.Fill(static_cast<int>(row), std::ceil(cx - half), std::floor(cx + half), rgb_);
+      return;
+    }
     double lo = 0.0;
     double hi = 0.0;
-    if (!cover.RowBounds(py, lo, hi)) continue;
+    if (!cover_.RowBounds(py, half, lo, hi)) return;
     if (std::abs(py) > 1.0) {
-      rows.Fill(static_cast<int>(row), std::ceil(cx + lo), std::floor(cx + hi), rgb);
-      continue;
+      rows.Fill(static_cast<int>(row), std::ceil(cx + lo), std::floor(cx + hi), rgb_);
+      return;
     }
     // Beside the apex: trim the range to the pixels really covered.
     const double first = std::max(0.0, std::floor(cx + lo) - 1.0);
     const double last = std::min(rows.Right(), std::ceil(cx + hi) + 1.0);
-    if (first > last) continue;
+    if (first > last) return;
     int x0 = static_cast<int>(first);
     int x1 = static_cast<int>(last);
-    while (x0 <= x1 && !cover.Covers({x0 - cx, py})) ++x0;
-    while (x1 >= x0 && !cover.Covers({x1 - cx, py})) --x1;
-    if (x0 <= x1) rows.Fill(static_cast<int>(row), x0, x1, rgb);
+    while (x0 <= x1 && !cover_.Covers({x0 - cx, py})) ++x0;
+    while (x1 >= x0 && !cover_.Covers({x1 - cx, py})) --x1;
+    if (x0 <= x1) rows.Fill(static_cast<int>(row), x0, x1, rgb_);
+  }
+
+ private:
+  QRgb rgb_;
+  bool disc_;
+  WedgeCover cover_{{1.0, 0.0}, {1.0, 0.0}, {1.0, 0.0}, 0.0};
+  double firstRow_ = 0.0;
+  double lastRow_ = -1.0;
+};
+
+// The pieces of the sector of the disc (radius) from start counter-clockwise
+// to end, appended in drawing order: the whole disc, one convex piece, or
+// two for a span beyond pi.
+void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb,
+               std::vector<PiePiece>& pieces) {
+  const double from = start;
+  const double to = end;
+  double span = to - from;
+  if (span >= kTwoPi) {
+    pieces.emplace_back(image, cy, radius, rgb);
+    return;
+  }
+  span = std::fmod(span, kTwoPi);
+  if (span < 0.0) span += kTwoPi;
+  if (span >= kTwoPi) {
+    pieces.emplace_back(image, cy, radius, rgb);
+    return;
+  }
+  // The rays come from the angles as given, so that two sectors sharing an
+  // angle share its ray exactly and meet without a gap.
+  const Vec a = Direction(from);
+  const Vec b = Direction(to);
+  if (span <= kPi) {
+    pieces.emplace_back(image, cy, radius, from, span, rgb, a, b);
+  } else {
+    const double mid = from + span / 2.0;
+    const Vec m = Direction(mid);
+    pieces.emplace_back(image, cy, radius, from, span / 2.0, rgb, a, m);
+    pieces.emplace_back(image, cy, radius, mid, span - span / 2.0, rgb, m, b);
   }
 }
 
-void FillDisc(QImage& image, double cx, double cy, double radius, QRgb rgb) {
+// The pieces row by row, in their order within each row: every pixel gets
+// the same writes in the same order as drawing the pieces one after another,
+// but the disc's chord is worked out once per row, and a row visits only the
+// pieces that reach it.
+void FillPieces(QImage& image, double cx, double cy, double radius, const std::vector<PiePiece>& pieces) {
+  if (pieces.empty()) return;
+  // Pieces by first row; the active ones kept in drawing order.
+  std::vector<int> byFirstRow(pieces.size());
+  for (std::size_t i = 0; i < pieces.size(); ++i) byFirstRow[i] = static_cast<int>(i);
+  std::stable_sort(byFirstRow.begin(), byFirstRow.end(),
+                   [&](int x, int y) { return pieces[x].FirstRow() < pieces[y].FirstRow(); });
+  std::vector<int> active;
+  active.reserve(pieces.size());
+  double lastRow = -1.0;
+  for (const PiePiece& piece : pieces) lastRow = std::max(lastRow, piece.LastRow());
   const double outer = radius + kOutline;
-  const double firstRow = std::max(0.0, std::ceil(cy - outer));
-  const double lastRow = std::min(image.height() - 1.0, std::floor(cy + outer));
+  const double outer2 = outer * outer;
   const Rows rows(image);
-  for (double row = firstRow; row <= lastRow; row += 1.0) {
+  std::size_t next = 0;
+  for (double row = pieces[byFirstRow[0]].FirstRow(); row <= lastRow; row += 1.0) {
+    for (; next < byFirstRow.size() && pieces[byFirstRow[next]].FirstRow() <= row; ++next) {
+      const int index = byFirstRow[next];
+      if (pieces[index].LastRow() < row) continue;  // no row inside the picture
+      active.insert(std::upper_bound(active.begin(), active.end(), index), index);
+    }
+    std::erase_if(active, [&](int index) { return pieces[index].LastRow() < row; });
     const double py = cy - row;
-    const double rest = outer * outer - py * py;
+    const double rest = outer2 - py * py;
     if (rest < 0.0) continue;
     const double half = std::sqrt(rest);
-    rows.Fill(static_cast<int>(row), std::ceil(cx - half), std::floor(cx + half), rgb);
+    for (const int index : active) pieces[index].FillRow(rows, row, cx, py, half);
+    if (active.empty() && next == byFirstRow.size()) break;
   }
 }
 
@@ -246,41 +328,24 @@ void Canvas::Line(float x0, float y0, float x1, float y1, int32_t colour) {
 }
 
 void Canvas::FillPie(float cx, float cy, float radius, float start, float end, int32_t colour) {
+  const PieSector sector{start, end, colour};
+  FillPies(cx, cy, radius, std::span(&sector, 1));
+}
+
+void Canvas::FillPies(float cx, float cy, float radius, std::span<const PieSector> sectors) {
   if (image_.isNull() || !(radius > 0.0f)) return;
-  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius) || !std::isfinite(start) ||
-      !std::isfinite(end)) {
-    return;
-  }
-  const QRgb rgb = ToRgb(colour);
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) return;
   // Pixels are sampled at their centres: pixel x is at x + 0.5, so measure
   // from a centre moved back by half a pixel and sample at the indexes.
   const double centreX = static_cast<double>(cx) - 0.5;
   const double centreY = static_cast<double>(cy) - 0.5;
-  const double from = start;
-  const double to = end;
-  double span = to - from;
-  if (span >= kTwoPi) {
-    FillDisc(image_, centreX, centreY, radius, rgb);
-    return;
+  std::vector<PiePiece> pieces;
+  pieces.reserve(2 * sectors.size());
+  for (const PieSector& sector : sectors) {
+    if (!std::isfinite(sector.start) || !std::isfinite(sector.end)) continue;
+    AddPieces(image_, centreY, radius, sector.start, sector.end, ToRgb(sector.colour), pieces);
   }
-  span = std::fmod(span, kTwoPi);
-  if (span < 0.0) span += kTwoPi;
-  if (span >= kTwoPi) {
-    FillDisc(image_, centreX, centreY, radius, rgb);
-    return;
-  }
-  // The rays come from the angles as given, so that two sectors sharing an
-  // angle share its ray exactly and meet without a gap.
-  const Vec a = Direction(from);
-  const Vec b = Direction(to);
-  if (span <= kPi) {
-    FillWedge(image_, centreX, centreY, radius, from, span, rgb, a, b);
-  } else {
-    const double mid = from + span / 2.0;
-    const Vec m = Direction(mid);
-    FillWedge(image_, centreX, centreY, radius, from, span / 2.0, rgb, a, m);
-    FillWedge(image_, centreX, centreY, radius, mid, span - span / 2.0, rgb, m, b);
-  }
+  FillPieces(image_, centreX, centreY, radius, pieces);
 }
 
 void Canvas::Paint(QPainter& painter, const QRect& area) const {

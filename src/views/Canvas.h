@@ -4,10 +4,19 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <span>
 
 class QPainter;
 
 namespace velmora {
+
+// One sector for Canvas::FillPies: from angle start counter-clockwise to
+// angle end, in one colour.
+struct PieSector {
+  float start;
+  float end;
+  int32_t colour;
+};
 
 // A chart's retained picture: the drawing primitives of the charts on a
 // QImage that the window blits on paint, so a covered or hidden window keeps
@@ -51,6 +60,10 @@ class Canvas {
   // screen. end below start wraps through 3 o'clock; a span of 2 pi or more
   // is the whole disc; equal angles leave the radius alone.
   void FillPie(float cx, float cy, float radius, float start, float end, int32_t colour);
+  // The sectors of one disc, drawn in their order: exactly the pixels of
+  // FillPie on each in turn (a later sector wins where two overlap), in one
+  // pass over the disc's rows instead of one per sector.
+  void FillPies(float cx, float cy, float radius, std::span<const PieSector> sectors);
 
   const QImage& Image() const { return image_; }
   int32_t PixelAt(int x, int y) const;  // packed colour; -1 outside

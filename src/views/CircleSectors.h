@@ -5,16 +5,13 @@
 #include <vector>
 
 #include "model/Records.h"
+#include "views/Canvas.h"
 
 namespace velmora {
 
 // One filled sector of the age circle, from start counter-clockwise to end
 // (radians, 0 at 3 o'clock), in an age's colour.
-struct CircleSector {
-  float start;
-  float end;
-  int32_t colour;
-};
+using CircleSector = PieSector;
 
 // The sectors of the age circle of people, in drawing order: one per age with
 // people (an age too small to turn the angle is carried into the next one),

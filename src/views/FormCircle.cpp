@@ -28,9 +28,7 @@ void FormCircle::DrawAgeCircle(const CensusRecord& census, const WorldRecord& pe
     PlanAgeCircle(census, people, sectors_);
     Canvas& canvas = Picture();
     canvas.SetPenWidth(1);
-    for (const CircleSector& sector : sectors_) {
-      canvas.FillPie(centreX, centreY, radius, sector.start, sector.end, sector.colour);
-    }
+    canvas.FillPies(centreX, centreY, radius, sectors_);
     // Repaint only the disc's square.
     const int reach = static_cast<int>(std::ceil(radius)) + 2;
     update(static_cast<int>(centreX) - reach, static_cast<int>(centreY) - reach, 2 * reach + 1, 2 * reach + 1);
