@@ -8,6 +8,8 @@
 //   VELMORA_MONKEY_SEEDS   seeds to run: "1-10" (the default), "7" or "3,8,12"
 //   VELMORA_MONKEY_EVENTS  user events per seed (default 10,000)
 //   VELMORA_MONKEY_TRACE=1 prints every event as it is sent
+//   VELMORA_MONKEY_KEEP_GOING=1 runs every event even after the first problem
+//                          (the seed still fails; the summary counts them all)
 // scripts/monkey.sh runs the long campaign.
 #include <gtest/gtest.h>
 
@@ -233,7 +235,7 @@ class Monkey {
 
   // Runs the sequence; returns what went wrong, empty when nothing did.
   std::vector<std::string> Run() {
-    for (event_ = 0; event_ < events_ && problems_.empty(); ++event_) {
+    for (event_ = 0; event_ < events_ && (problems_.empty() || keepGoing_); ++event_) {
       try {
         OneEvent();
       } catch (const HarnessProgramEnd&) {
@@ -284,11 +286,16 @@ class Monkey {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents();
     // Which kind of event let each failure reach the event loop's guard.
+    // A failure that reached the event loop's guard escaped its handler.
     while (attributed_ < platform_.unexpected.size()) {
       const std::string& last = log_.empty() ? std::string("setup") : log_.back();
       const std::string what = last.substr(last.find(": ") + 2);
       const std::size_t cut = what.find_first_of("0123456789\"-");
       ++unexpectedBy_[what.substr(0, cut) + platform_.unexpected[attributed_]];
+      if (problems_.empty()) {
+        problems_.push_back(platform_.unexpected[attributed_] + " escaped a handler at event " +
+                            std::to_string(event_));
+      }
       ++attributed_;
     }
     CheckInvariants();
@@ -586,6 +593,7 @@ class Monkey {
   int starts_ = 0;
   int maxYear_ = 0;
   const bool trace_ = EnvInt("VELMORA_MONKEY_TRACE", 0) != 0;
+  const bool keepGoing_ = EnvInt("VELMORA_MONKEY_KEEP_GOING", 0) != 0;
   std::deque<std::string> log_;
   std::vector<std::string> problems_;
   std::size_t attributed_ = 0;
