@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace velmora {
 namespace {
@@ -78,10 +81,9 @@ class WedgeCover {
   // the covered range; nearer, it may hold a little more.
   bool RowBounds(double py, double half, double& lo, double& hi) const {
     if (py < lowestY_ || py > highestY_) return false;
-    lo = -half;
-    hi = half;
-    for (int i = 0; i < lowers_; ++i) lo = std::max(lo, lower_[i].At(py));
-    for (int i = 0; i < uppers_; ++i) hi = std::min(hi, upper_[i].At(py));
+    // Unused bounds lie far outside and never win: no branch per bound.
+    lo = std::max({-half, lower_[0].At(py), lower_[1].At(py), lower_[2].At(py)});
+    hi = std::min({half, upper_[0].At(py), upper_[1].At(py), upper_[2].At(py)});
     return lo <= hi;
   }
 
@@ -100,13 +102,39 @@ class WedgeCover {
 
   Vec a_, b_, m_;
   double outer2_;
-  Bound lower_[3] = {};
-  Bound upper_[3] = {};
+  Bound lower_[3] = {{0.0, -kFar}, {0.0, -kFar}, {0.0, -kFar}};
+  Bound upper_[3] = {{0.0, kFar}, {0.0, kFar}, {0.0, kFar}};
   int lowers_ = 0;
   int uppers_ = 0;
   double lowestY_ = -kFar;
   double highestY_ = kFar;
 };
+
+// n >= 1 pixels from p on. A disc's rows are filled in short spans of a few
+// pixels each, whose lengths vary from span to span: stores that may
+// overlap within the span, chosen by a few size classes, avoid a loop whose
+// exit is hard to predict.
+void FillSpan(QRgb* p, int n, QRgb rgb) {
+#ifdef __SSE2__
+  if (n < 4) {
+    p[0] = rgb;
+    p[n > 1 ? 1 : 0] = rgb;
+    p[n - 1] = rgb;
+    return;
+  }
+  const __m128i four = _mm_set1_epi32(static_cast<int>(rgb));
+  QRgb* const end = p + n;
+  if (n > 8) {
+    for (; end - p > 8; p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 8), four);
+  } else {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 4), four);
+#else
+  std::fill(p, p + n, rgb);
+#endif
+}
 
 // The scan lines of a picture, looked up once per shape.
 class Rows {
@@ -119,8 +147,7 @@ class Rows {
     if (!(first <= last) || first > right_ || last < 0.0) return;  // also a bound that is not a number
     const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
     const int x1 = last > right_ ? width_ - 1 : static_cast<int>(last);
-    auto* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
-    std::fill(line + x0, line + x1 + 1, rgb);
+    FillSpan(reinterpret_cast<QRgb*>(bits_ + row * stride_) + x0, x1 - x0 + 1, rgb);
   }
   double Right() const { return right_; }
 
@@ -191,11 +218,35 @@ class PiePiece {
   double lastRow_ = -1.0;
 };
 
+// Directions of the rays, remembering the last two: sectors in a row share
+// their angles, so most rays are worked out once instead of twice.
+class RayDirections {
+ public:
+  Vec Of(double angle) {
+    for (const Known& known : known_) {
+      if (known.valid && known.angle == angle) return known.direction;
+    }
+    Known& slot = known_[next_];
+    next_ = 1 - next_;
+    slot = {true, angle, Direction(angle)};
+    return slot.direction;
+  }
+
+ private:
+  struct Known {
+    bool valid;
+    double angle;
+    Vec direction;
+  };
+  Known known_[2] = {};
+  int next_ = 0;
+};
+
 // The pieces of the sector of the disc (radius) from start counter-clockwise
 // to end, appended in drawing order: the whole disc, one convex piece, or
 // two for a span beyond pi.
 void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb,
-               std::vector<PiePiece>& pieces) {
+               RayDirections& rays, std::vector<PiePiece>& pieces) {
   const double from = start;
   const double to = end;
   double span = to - from;
@@ -211,8 +262,8 @@ void AddPieces(const QImage& image, double cy, double radius, float start, float
   }
   // The rays come from the angles as given, so that two sectors sharing an
   // angle share its ray exactly and meet without a gap.
-  const Vec a = Direction(from);
-  const Vec b = Direction(to);
+  const Vec a = rays.Of(from);
+  const Vec b = rays.Of(to);
   if (span <= kPi) {
     pieces.emplace_back(image, cy, radius, from, span, rgb, a, b);
   } else {
@@ -284,10 +335,12 @@ void Canvas::FillPixels(int left, int top, int right, int bottom, int32_t colour
   if (left > right || top > bottom) return;
   const QRgb rgb = ToRgb(colour);
   // Straight into the scan lines: exact, and much cheaper than a painter for
-  // the hundreds of bars a chart draws per year.
+  // the hundreds of bars a chart draws per year. The lines are looked up once
+  // (each scanLine call checks whether the picture is shared).
+  uchar* const bits = image_.bits();
+  const qsizetype stride = image_.bytesPerLine();
   for (int y = top; y <= bottom; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-    std::fill(line + left, line + right + 1, rgb);
+    FillSpan(reinterpret_cast<QRgb*>(bits + y * stride) + left, right - left + 1, rgb);
   }
 }
 
@@ -341,9 +394,10 @@ void Canvas::FillPies(float cx, float cy, float radius, std::span<const PieSecto
   const double centreY = static_cast<double>(cy) - 0.5;
   std::vector<PiePiece> pieces;
   pieces.reserve(2 * sectors.size());
+  RayDirections rays;
   for (const PieSector& sector : sectors) {
     if (!std::isfinite(sector.start) || !std::isfinite(sector.end)) continue;
-    AddPieces(image_, centreY, radius, sector.start, sector.end, ToRgb(sector.colour), pieces);
+    AddPieces(image_, centreY, radius, sector.start, sector.end, ToRgb(sector.colour), rays, pieces);
   }
   FillPieces(image_, centreX, centreY, radius, pieces);
 }
