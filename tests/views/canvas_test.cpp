@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "views/ChartWindow.h"
 
@@ -194,6 +196,74 @@ TEST_F(CanvasPie, NothingForAnEmptyRadiusOrAnglesThatAreNotNumbers) {
   canvas.FillPie(50, 50, 0, 0.0f, 1.0f, kRed);
   canvas.FillPie(50, 50, 40, std::numeric_limits<float>::quiet_NaN(), 1.0f, kRed);
   canvas.FillPie(50, 50, 40, 0.0f, std::numeric_limits<float>::infinity(), kRed);
+  EXPECT_EQ(CoverOf(canvas, kRed).count, 0);
+}
+
+// FillPies against FillPie on each sector in turn, pixel for pixel.
+int DifferingPixels(const Canvas& a, const Canvas& b) {
+  int differ = 0;
+  for (int y = 0; y < a.ClientHeight(); ++y)
+    for (int x = 0; x < a.ClientWidth(); ++x) differ += a.PixelAt(x, y) != b.PixelAt(x, y);
+  return differ;
+}
+
+int DifferingFromOneByOne(float cx, float cy, float radius, const std::vector<PieSector>& sectors) {
+  Canvas oneByOne = Blank(120, 90);
+  Canvas together = Blank(120, 90);
+  // Something under the disc that must show where no sector reaches.
+  oneByOne.FillRect(0, 0, 50, 40, kBlue);
+  together.FillRect(0, 0, 50, 40, kBlue);
+  for (const PieSector& s : sectors) oneByOne.FillPie(cx, cy, radius, s.start, s.end, s.colour);
+  together.FillPies(cx, cy, radius, sectors);
+  return DifferingPixels(oneByOne, together);
+}
+
+TEST(CanvasPies, AFanOfSectorsIsExactlyTheSectorsDrawnOneByOne) {
+  // A fan clockwise from 12 o'clock as the age circle draws it: spans of
+  // every size, the one across 3 o'clock in two pieces, the last wider than
+  // half the disc, so that later sectors paint over the shared edges.
+  std::vector<PieSector> fan;
+  float start = static_cast<float>(kPi / 2);
+  const double steps[] = {0.01, 0.3, 0.0004, 1.2, 0.05, 0.2};
+  int32_t colour = 0x101010;
+  for (const double step : steps) {
+    const float end = static_cast<float>(start - step);
+    fan.push_back({end, start, colour});
+    colour += 0x202020;
+    start = end;
+  }
+  fan.push_back({0.000001f, start, kRed});
+  fan.push_back({4.0f, 6.283184f, kGreen});
+  fan.push_back({static_cast<float>(kPi / 2) + 0.001f, 4.0f, kBlue});
+  for (const float radius : {0.4f, 3.0f, 30.0f, 80.0f}) {
+    EXPECT_EQ(DifferingFromOneByOne(60, 45, radius, fan), 0) << radius;
+    EXPECT_EQ(DifferingFromOneByOne(60.5f, 44.5f, radius, fan), 0) << radius;
+    // Centred near and beyond the picture's edges.
+    EXPECT_EQ(DifferingFromOneByOne(2, 88, radius, fan), 0) << radius;
+    EXPECT_EQ(DifferingFromOneByOne(-20, 100, radius, fan), 0) << radius;
+  }
+}
+
+TEST(CanvasPies, WholeDiscsOverlapsAndSectorsThatAreNotNumbersAreAsDrawnOneByOne) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::vector<PieSector> sectors = {
+      {1.0f, 2.0f, kRed},
+      {0.0f, 7.0f, kGreen},  // the whole disc over the first
+      {nan, 1.0f, kRed},     // skipped, the rest still drawn
+      {2.5f, 0.5f, kBlue},   // wraps through 3 o'clock
+      {0.7f, 0.7f, kRed},    // equal angles: the radius alone
+      {-1.0f, 0.2f, 0x00FFFF},
+  };
+  EXPECT_EQ(DifferingFromOneByOne(60, 45, 40, sectors), 0);
+  EXPECT_EQ(DifferingFromOneByOne(10.25f, 5.75f, 40, sectors), 0);
+}
+
+TEST(CanvasPies, NothingWithoutSectorsOrWithoutARadius) {
+  Canvas canvas = Blank(40, 40);
+  canvas.FillPies(20, 20, 15, {});
+  const PieSector disc{0.0f, 7.0f, kRed};
+  canvas.FillPies(20, 20, 0, std::span(&disc, 1));
+  canvas.FillPies(std::numeric_limits<float>::infinity(), 20, 15, std::span(&disc, 1));
   EXPECT_EQ(CoverOf(canvas, kRed).count, 0);
 }
 

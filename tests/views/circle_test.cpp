@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "model/AgeColour.h"
 #include "model/Census.h"
@@ -113,6 +114,24 @@ TEST_F(CircleTest, ASectorEndingExactlyAtThreeOclockKeepsTheQuarterBeforeIt) {
   EXPECT_EQ(At(-10.0, 60.0), age50);
   EXPECT_EQ(At(200.0, 60.0), age50);
   EXPECT_EQ(At(100.0, 60.0), age50);
+}
+
+TEST_F(CircleTest, TheDiscIsExactlyItsPlannedSectorsDrawnOneByOne) {
+  // Uneven counts, a gap, a tiny age and one age over half the total.
+  for (int age = 0; age < kAges; ++age) Set(age % 2, age, 1000 + 37 * age);
+  Set(0, 20, 0);
+  Set(1, 33, 1);
+  Set(0, 60, 400'000);
+  Draw();
+  std::vector<CircleSector> sectors;
+  PlanAgeCircle(m.Census, m.World, sectors);
+  Canvas expected;
+  expected.Resize(QSize(300, 217));
+  for (const CircleSector& s : sectors) expected.FillPie(150, 117, 95, s.start, s.end, s.colour);
+  int differ = 0;
+  for (int y = 0; y < 217; ++y)
+    for (int x = 0; x < 300; ++x) differ += circle.Picture().PixelAt(x, y) != expected.PixelAt(x, y);
+  EXPECT_EQ(differ, 0);
 }
 
 TEST_F(CircleTest, AgesWithoutPeopleLeaveNoSector) {
