@@ -4,12 +4,18 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
-#ifdef __SSE2__
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace velmora {
 namespace {
+
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx"))) void ZeroUpper() { _mm256_zeroupper(); }
+#endif
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
@@ -109,6 +115,16 @@ class WedgeCover {
   double lowestY_ = -kFar;
   double highestY_ = kFar;
 };
+
+// Wide vector code elsewhere in the process (the libraries' own fills and
+// copies) can leave the upper halves of the vector registers marked in use;
+// until that is cleared, every SSE instruction of the loops below waits on
+// them, which made the circle a fifth slower. Clearing costs a cycle.
+void ClearUpperVectorState() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (__builtin_cpu_supports("avx")) ZeroUpper();
+#endif
+}
 
 // n >= 1 pixels from p on. A disc's rows are filled in short spans of a few
 // pixels each, whose lengths vary from span to span: stores that may
@@ -334,6 +350,7 @@ void Canvas::FillPixels(int left, int top, int right, int bottom, int32_t colour
   bottom = std::min(bottom, image_.height() - 1);
   if (left > right || top > bottom) return;
   const QRgb rgb = ToRgb(colour);
+  ClearUpperVectorState();
   // Straight into the scan lines: exact, and much cheaper than a painter for
   // the hundreds of bars a chart draws per year. The lines are looked up once
   // (each scanLine call checks whether the picture is shared).
@@ -392,6 +409,7 @@ void Canvas::FillPies(float cx, float cy, float radius, std::span<const PieSecto
   // from a centre moved back by half a pixel and sample at the indexes.
   const double centreX = static_cast<double>(cx) - 0.5;
   const double centreY = static_cast<double>(cy) - 0.5;
+  ClearUpperVectorState();
   std::vector<PiePiece> pieces;
   pieces.reserve(2 * sectors.size());
   RayDirections rays;
