@@ -158,11 +158,22 @@ class Rows {
   explicit Rows(QImage& image)
       : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()), right_(width_ - 1.0) {}
 
-  // Fill pixels first..last of row, clamped to the picture's width.
-  void Fill(int row, double first, double last, QRgb rgb) const {
-    if (!(first <= last) || first > right_ || last < 0.0) return;  // also a bound that is not a number
-    const int x0 = first < 0.0 ? 0 : static_cast<int>(first);
-    const int x1 = last > right_ ? width_ - 1 : static_cast<int>(last);
+  // Fill the pixels of row from ceil(from) to floor(to), clamped to the
+  // picture's width. The rounding goes through int on bounds pinned just
+  // outside the picture: the same pixels as rounding the bounds themselves,
+  // at a fraction of the cost of the library's rounding without SSE4.1.
+  void FillBetween(int row, double from, double to, QRgb rgb) const {
+    if (!(from <= to) || from > right_ || to < 0.0) return;  // also a bound that is not a number
+    from = std::max(from, -1.0);
+    to = std::min(to, right_ + 1.0);
+    int x0 = static_cast<int>(from);  // towards zero, then up
+    x0 += x0 < from;
+    const int x1 = std::min(static_cast<int>(to), width_ - 1);  // to >= 0: towards zero is down
+    x0 = std::max(x0, 0);
+    if (x0 <= x1) Fill(row, x0, x1, rgb);
+  }
+  // Fill pixels x0..x1 of row, all inside the picture.
+  void Fill(int row, int x0, int x1, QRgb rgb) const {
     FillSpan(reinterpret_cast<QRgb*>(bits_ + row * stride_) + x0, x1 - x0 + 1, rgb);
   }
   double Right() const { return right_; }
@@ -205,14 +216,14 @@ class PiePiece {
   // chord there.
   void FillRow(const Rows& rows, double row, double cx, double py, double half) const {
     if (disc_) {
-      rows.Fill(static_cast<int>(row), std::ceil(cx - half), std::floor(cx + half), rgb_);
+      rows.FillBetween(static_cast<int>(row), cx - half, cx + half, rgb_);
       return;
     }
     double lo = 0.0;
     double hi = 0.0;
     if (!cover_.RowBounds(py, half, lo, hi)) return;
     if (std::abs(py) > 1.0) {
-      rows.Fill(static_cast<int>(row), std::ceil(cx + lo), std::floor(cx + hi), rgb_);
+      rows.FillBetween(static_cast<int>(row), cx + lo, cx + hi, rgb_);
       return;
     }
     // Beside the apex: trim the range to the pixels really covered.

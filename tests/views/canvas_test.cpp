@@ -168,6 +168,21 @@ TEST_F(CanvasPie, AFullTurnIsTheWholeDiscOutToHalfAPixelBeyondTheRadius) {
   }
 }
 
+TEST(CanvasPieEdge, APixelCentreExactlyHalfAPixelOutsideIsCovered) {
+  // Centre on a pixel's centre and radius 9.5: the pixels 10 away along the
+  // row and the column through the centre lie exactly on the covered edge.
+  Canvas canvas = Blank(41, 41);
+  canvas.FillPie(20.5f, 20.5f, 9.5f, 0.0f, static_cast<float>(2 * kPi), kRed);
+  for (int i = 10; i <= 30; ++i) {
+    EXPECT_EQ(canvas.PixelAt(i, 20), kRed) << i;
+    EXPECT_EQ(canvas.PixelAt(20, i), kRed) << i;
+  }
+  EXPECT_EQ(canvas.PixelAt(9, 20), 0);
+  EXPECT_EQ(canvas.PixelAt(31, 20), 0);
+  EXPECT_EQ(canvas.PixelAt(20, 9), 0);
+  EXPECT_EQ(canvas.PixelAt(20, 31), 0);
+}
+
 TEST_F(CanvasPie, SectorsSharingTheirAnglesLeaveNoGap) {
   // A hundred sectors round the disc from an odd angle, the last one
   // wrapping through 3 o'clock, in two alternating colours.
