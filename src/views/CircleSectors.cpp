@@ -14,8 +14,18 @@ constexpr float kFullTurn = 6.283184f;
 // Where the piece below 3 o'clock starts.
 constexpr float kJustAboveZero = 0.000001f;
 
-float Share(HeadCount part, HeadCount total) {
-  return static_cast<float>(std::floor(part.ToDouble() / total.ToDouble() * 1000.0) / 10.0);
+// One age group of both sexes, as a share of the total. The two sums are
+// added exactly; only a census that has exploded (a total summed part-way
+// over group sums each near the range's end) adds them in double precision
+// instead of failing.
+float GroupShare(const CensusRecord& census, int group) {
+  double both;
+  try {
+    both = (census.GroupSum(0, group) + census.GroupSum(1, group)).ToDouble();
+  } catch (const Failure&) {
+    both = census.GroupSum(0, group).ToDouble() + census.GroupSum(1, group).ToDouble();
+  }
+  return static_cast<float>(std::floor(both / census.Total.ToDouble() * 1000.0) / 10.0);
 }
 
 }  // namespace
@@ -49,9 +59,9 @@ void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::v
 }
 
 std::string AgeShareReadout(const CensusRecord& census) {
-  const float elders = Share(census.GroupSum(0, kElders) + census.GroupSum(1, kElders), census.Total);
-  const float adults = Share(census.GroupSum(0, kAdults) + census.GroupSum(1, kAdults), census.Total);
-  const float children = Share(census.GroupSum(0, kChildren) + census.GroupSum(1, kChildren), census.Total);
+  const float elders = GroupShare(census, kElders);
+  const float adults = GroupShare(census, kAdults);
+  const float children = GroupShare(census, kChildren);
   return "Elders = " + FloatText(elders) + "% , Adults = " + FloatText(adults) +
          "% , Children = " + FloatText(children) + "%";
 }

@@ -45,6 +45,21 @@ void FormGraph::SetLinkedViews(FormCircle* circle, FormPyramid* pyramid) {
 
 void FormGraph::SetPenWidth(int width) { Picture().SetPenWidth(width); }
 
+namespace {
+
+// A population whose running sum leaves the head-count range (a census that
+// has exploded, restored by Reset or shown again by a resize) is far beyond
+// any full scale: the sum stops at the range's end instead of failing.
+HeadCount SaturatingSum(HeadCount a, HeadCount b) {
+  try {
+    return a + b;
+  } catch (const Failure&) {
+    return b > HeadCount() ? HeadCount::Max() : -HeadCount::Max();
+  }
+}
+
+}  // namespace
+
 void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale) {
   const int w = m_.ViewSize[0];
   const int h = m_.ViewSize[1];
@@ -61,7 +76,7 @@ void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCou
     for (int i = 0; i < kAges; ++i) {
       const int age = oldestFirst ? kAges - 1 - i : i;
       const float bottom = top;
-      sum = sum + people.People(0, age) + people.People(1, age);
+      sum = SaturatingSum(SaturatingSum(sum, people.People(0, age)), people.People(1, age));
       if (!(sum < fullScale)) {
         top = fullTop;
       } else if (fullScale > HeadCount()) {
