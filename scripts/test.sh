@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, builds everything and runs every test.
+# Sets up a fresh Debian machine, builds everything and runs every test; then
+# the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+#   VELMORA_SKIP_SANITIZE=1 scripts/test.sh     the plain suite only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 build=${VELMORA_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-}
 cmake --build "$build" -j "$(nproc)"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 900
+if [ -z "${VELMORA_SKIP_SANITIZE:-}" ]; then
+  scripts/test-sanitize.sh
+fi
