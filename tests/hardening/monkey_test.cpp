@@ -63,9 +63,9 @@ int64_t EnvInt(const char* name, int64_t fallback) {
 // "1-10", "7", "3,8,12".
 std::vector<int> SeedsFromEnvironment() {
   const char* text = std::getenv("VELMORA_MONKEY_SEEDS");
-  std::string spec = text != nullptr && *text != '\0' ? text : "1-10";
+  std::string seedList = text != nullptr && *text != '\0' ? text : "1-10";
   std::vector<int> seeds;
-  std::stringstream parts(spec);
+  std::stringstream parts(seedList);
   std::string part;
   while (std::getline(parts, part, ',')) {
     const std::size_t dash = part.find('-', 1);
