@@ -154,7 +154,7 @@ void FillPopulation(Random& r, WorldRecord& w, std::string& shape) {
 float OrdinaryBirthRate(Random& r) { return static_cast<float>(r.Unit() * 200.0); }
 float OrdinaryDeathRate(Random& r) { return static_cast<float>(r.LogUniform(20'000.0)); }
 
-// Rates at and past the design's corners: 0, the 100,000 that leaves nobody,
+// Rates at and past the model's corners: 0, the 100,000 that leaves nobody,
 // above it, negative, huge, and what a damaged rate file can hold.
 float CornerRate(Random& r) {
   constexpr float kInf = std::numeric_limits<float>::infinity();
