@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 events=${1:-100000}
-seedSpec=${2:-1-10}
+seedList=${2:-1-10}
 build=${VELMORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 jobs=${VELMORA_JOBS:-$(nproc)}
 
@@ -23,7 +23,7 @@ export VELMORA_MONKEY_EVENTS=$events
 export VELMORA_MONKEY_KEEP_GOING=${VELMORA_MONKEY_KEEP_GOING:-1}
 
 seeds=()
-IFS=, read -ra parts <<<"$seedSpec"
+IFS=, read -ra parts <<<"$seedList"
 for part in "${parts[@]}"; do
   if [[ $part == *-* ]]; then
     seeds+=($(seq "${part%-*}" "${part#*-}"))
