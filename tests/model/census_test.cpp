@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FailureCode.h"
 #include "RecordingDisplay.h"
 #include "model/AgeColour.h"
 
@@ -19,16 +20,6 @@ using Calls = std::vector<std::string>;
 const std::string kExplosion = "message 人口が爆発しました。 / 人口爆発";
 
 HeadCount Persons(int64_t n) { return HeadCount::FromPersons(n); }
-
-template <typename F>
-int FailureCode(F&& f) {
-  try {
-    f();
-  } catch (const Failure& failure) {
-    return failure.code;
-  }
-  return 0;
-}
 
 class CensusTest : public ::testing::Test {
  protected:

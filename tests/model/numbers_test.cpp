@@ -11,21 +11,12 @@
 #include <random>
 #include <string>
 
+#include "FailureCode.h"
 #include "model/ModulePopulation.h"
 #include "model/Records.h"
 
 namespace velmora {
 namespace {
-
-template <typename F>
-int FailureCode(F&& f) {
-  try {
-    f();
-  } catch (const Failure& failure) {
-    return failure.code;
-  }
-  return 0;
-}
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();

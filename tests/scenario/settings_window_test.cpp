@@ -12,6 +12,8 @@
 #include "model/ModulePopulation.h"
 #include "scenario/FormSetting.h"
 #include "scenario_core/TempFolder.h"
+#include "support/FakeFrameServices.h"
+#include "support/QuietDisplay.h"
 #include "support/TestPlatform.h"
 #include "views/FrameServices.h"
 
@@ -25,32 +27,8 @@ using testing::TempFolder;
 using testing::TestPlatform;
 using testing::WriteBytes;
 
-class QuietDisplay : public ModelDisplay {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void SetControllerLabel(int, const std::string&) override {}
-  void SetGraphPenWidth(int) override {}
-  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
-  void ClearPyramid() override {}
-  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
-  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
-};
-
-class FakeFrame : public FrameServices {
- public:
-  void RequestCommand(Int16 code) override { commands.push_back(code); }
-  bool WorldClockRunning() const override { return false; }
-  void SetWorldClockInterval(int) override {}
-  void SetWindowMenuCheck(int index, bool checked) override { checks.emplace_back(index, checked); }
-  bool FocusWindow(int index) override {
-    focused.push_back(index);
-    return pyramidOpen;
-  }
-  std::vector<int> commands;
-  std::vector<std::pair<int, bool>> checks;
-  std::vector<int> focused;
-  bool pyramidOpen = true;
-};
+using testing::FakeFrameServices;
+using testing::QuietDisplay;
 
 class SettingsWindowTest : public ::testing::Test {
  protected:
@@ -62,7 +40,7 @@ class SettingsWindowTest : public ::testing::Test {
   TempFolder app;
   ModulePopulation model;
   QuietDisplay display;
-  FakeFrame frame;
+  FakeFrameServices frame;
   FormSetting form;
 };
 
@@ -117,7 +95,7 @@ TEST_F(SettingsWindowTest, EveryLoadSelectsTheBlankPresetAndSelectingDoesNothing
 TEST_F(SettingsWindowTest, ClosingUnchecksTheWindowMenuItem) {
   form.show();
   EXPECT_TRUE(form.close());
-  EXPECT_EQ(frame.checks, (std::vector<std::pair<int, bool>>{{kWindowSettings, false}}));
+  EXPECT_EQ(frame.menuChecks, (std::vector<std::pair<int, bool>>{{kWindowSettings, false}}));
 }
 
 TEST_F(SettingsWindowTest, BlankPresetRefusesSavesAndLoadsFileZero) {
@@ -139,7 +117,7 @@ TEST_F(SettingsWindowTest, BlankPresetRefusesSavesAndLoadsFileZero) {
   EXPECT_EQ(model.World.People(0, 1), HeadCount::FromPersons(1));
   EXPECT_EQ(model.World.BirthRate(0, 4), 0.0f);
   EXPECT_EQ(platform.beeps, 2);
-  EXPECT_EQ(frame.commands, (std::vector<int>{kCommandReset}));
+  EXPECT_EQ(frame.requests, (std::vector<int>{kCommandReset}));
   EXPECT_EQ(frame.focused, (std::vector<int>{kWindowPyramid}));
   EXPECT_TRUE(platform.boxes.empty());
 }
@@ -165,7 +143,7 @@ TEST_F(SettingsWindowTest, SavedPresetLoadsBackAndRearmsTheRun) {
   // Men 100..199 persons: 14,950; women 12,345 x 4,950 raw = 6,110.775 persons.
   EXPECT_EQ(model.Census.Total, HeadCount::FromRaw(149'500'000 + 61'107'750));
   EXPECT_EQ(model.PeakPopulation, HeadCount::FromRaw(263'259'688));  // x 1.25 = 26,325.96875, halves to even
-  EXPECT_EQ(frame.commands, (std::vector<int>{kCommandReset}));
+  EXPECT_EQ(frame.requests, (std::vector<int>{kCommandReset}));
   EXPECT_EQ(platform.beeps, 2);
 }
 
@@ -182,7 +160,7 @@ TEST_F(SettingsWindowTest, MissingDataFolderAsksRetryThenUnexpectedError) {
   EXPECT_EQ(platform.boxes[1].title, "想定外のエラー");
   // Yes in the second box finishes the operation normally.
   EXPECT_EQ(platform.beeps, 1);
-  EXPECT_EQ(frame.commands, (std::vector<int>{kCommandReset}));
+  EXPECT_EQ(frame.requests, (std::vector<int>{kCommandReset}));
   EXPECT_FALSE(fs::exists(Data()));
 
   platform.boxes.clear();
@@ -240,7 +218,7 @@ TEST_F(SettingsWindowTest, RatesLoadWithThePyramidClosedIsCodeFive) {
   rates[83] = 0x3F;  // men's deaths of class 0: 1.0
   WriteBytes(Data() / "BRF2.brf", rates);
   form.ComboBRFunc()->setCurrentIndex(2);
-  frame.pyramidOpen = false;
+  frame.focusSucceeds = false;
   platform.answers = {Answer::Yes};
   Click(3);
   ASSERT_EQ(platform.boxes.size(), 1u);

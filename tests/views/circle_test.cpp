@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/AgeColour.h"
+#include "support/FakeFrameServices.h"
 #include "model/Census.h"
 #include "model/RecordingDisplay.h"
 #include "views/FormCircle.h"
@@ -21,14 +22,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 int32_t Rgb(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
 
-class StoppedFrame : public FrameServices {
- public:
-  void RequestCommand(Int16) override {}
-  bool WorldClockRunning() const override { return false; }
-  void SetWorldClockInterval(int) override {}
-  void SetWindowMenuCheck(int, bool) override {}
-  bool FocusWindow(int) override { return true; }
-};
 
 // Client 300 x 217: the band below the readout line is 300 x 200, so the
 // disc is centred at (150, 117) with radius 0.95 x 200 / 2 = 95.
@@ -65,7 +58,7 @@ class CircleTest : public ::testing::Test {
   std::unique_ptr<ModulePopulation> model_;
   ModulePopulation& m;
   testing::RecordingDisplay display;
-  StoppedFrame frame;
+  testing::FakeFrameServices frame;  // the clock stays stopped
   FormCircle circle;
 };
 

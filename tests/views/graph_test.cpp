@@ -15,6 +15,7 @@
 #include "model/AgeColour.h"
 #include "model/Census.h"
 #include "model/RecordingDisplay.h"
+#include "support/FakeFrameServices.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -27,18 +28,7 @@ const int32_t kAge0 = Rgb(0, 0, 255);
 const int32_t kAge40 = Rgb(65, 190, 0);
 const int32_t kAge99 = Rgb(119, 0, 136);
 
-class FakeFrame : public FrameServices {
- public:
-  void RequestCommand(Int16 code) override { requests.push_back(code); }
-  bool WorldClockRunning() const override { return running; }
-  void SetWorldClockInterval(int) override {}
-  void SetWindowMenuCheck(int index, bool checked) override { menuChecks.emplace_back(index, checked); }
-  bool FocusWindow(int) override { return true; }
-
-  bool running = false;
-  std::vector<int> requests;
-  std::vector<std::pair<int, bool>> menuChecks;
-};
+using FakeFrame = testing::FakeFrameServices;
 
 // Graph client 700 x 217: W = 700, H = 200, columns 7 pixels wide (column c
 // covers x = 7 (c - 1) .. 7 c - 1) standing on y = 216, full scale at y = 17.

@@ -16,23 +16,13 @@
 
 #include "model/Census.h"
 #include "model/RecordingDisplay.h"
+#include "support/FakeFrameServices.h"
 #include "support/TestPlatform.h"
 #include "views/FormPyramid.h"
 
 namespace velmora::testing {
 
-class FakeFrame : public FrameServices {
- public:
-  void RequestCommand(Int16 code) override { requests.push_back(code); }
-  bool WorldClockRunning() const override { return running; }
-  void SetWorldClockInterval(int) override {}
-  void SetWindowMenuCheck(int index, bool checked) override { menuChecks.emplace_back(index, checked); }
-  bool FocusWindow(int) override { return true; }
-
-  bool running = false;
-  std::vector<int> requests;
-  std::vector<std::pair<int, bool>> menuChecks;
-};
+using FakeFrame = FakeFrameServices;
 
 // Client 400 x 320: W = 400, H = 300, so every five-year row is 15 pixels
 // high (class c from y = 305 - 15c to 320 - 15c) and every single-age row 3.
