@@ -1,0 +1,34 @@
+#include "analysis/LifeTable.h"
+
+#include <cmath>
+#include <limits>
+
+namespace velmora {
+
+std::optional<LifeTable> MakeLifeTable(std::span<const float, kAgeClasses> deathRates) {
+  for (const float rate : deathRates) {
+    // Written so that NaN fails too.
+    if (!(rate >= 0.0f && rate <= 100000.0f)) return std::nullopt;
+  }
+  LifeTable table;
+  for (int age = 0; age < kAges; ++age) {
+    table.survival[age] = (100000.0 - static_cast<double>(deathRates[age / 5])) / 100000.0;
+  }
+  table.survivors[0] = 1.0;
+  for (int age = 0; age + 1 < kAges; ++age) table.survivors[age + 1] = table.survivors[age] * table.survival[age];
+  table.openDeath = static_cast<double>(deathRates[kAgeClasses - 1]) / 100000.0;
+  return table;
+}
+
+double LifeExpectancyAtBirth(const LifeTable& table) {
+  const auto& l = table.survivors;
+  double years = 0.0;
+  for (int age = 0; age + 1 < kAges; ++age) years += 0.5 * (l[age] + l[age + 1]);
+  const double reaching99 = l[kAges - 1];
+  // Checked before q: infinity times nobody would be NaN.
+  if (reaching99 == 0.0) return years;
+  if (table.openDeath == 0.0) return std::numeric_limits<double>::infinity();
+  return years + reaching99 * (1.0 / table.openDeath - 0.5);
+}
+
+}  // namespace velmora
