@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "cli/core/Scenario.h"
+
+namespace velmora::cli {
+
+// The charts of a run's last year as pyramid.png, graph.png and circle.png
+// in folder (made when missing). They are drawn by velmora-cli-charts beside
+// this program, which runs the desktop program's own windows on the
+// offscreen platform; velmora-cli itself never loads the GUI library.
+// Failures are InputErrors.
+void DrawCharts(const std::string& folder, const ScenarioInputs& inputs);
+
+// The chart program's arguments, shared by both sides:
+//   velmora-cli-charts FOLDER POPULATION.stp START.brf END.brf BIRTHS DEATHS YEARS
+inline constexpr const char* kChartsProgram = "velmora-cli-charts";
+
+}  // namespace velmora::cli

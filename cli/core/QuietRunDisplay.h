@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/ModelDisplay.h"
+
+namespace velmora::cli {
+
+// The model's display for a run without windows: nothing is drawn, and the
+// messages the model would show in a box (the population explosion) are
+// kept for the caller to report.
+class QuietRunDisplay final : public ModelDisplay {
+ public:
+  void ShowMessage(const std::string& text, const std::string& title) override {
+    messages_.push_back(title + ": " + text);
+  }
+  void SetControllerLabel(int, const std::string&) override {}
+  void SetGraphPenWidth(int) override {}
+  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
+  void ClearPyramid() override {}
+  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
+  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
+
+  const std::vector<std::string>& Messages() const { return messages_; }
+
+ private:
+  std::vector<std::string> messages_;
+};
+
+}  // namespace velmora::cli

@@ -1,0 +1,43 @@
+// velmora-cli: scripted runs of the population model, its indicators, and
+// the preset files in and out as CSV. Plain standard C++ and CLI11: a run
+// never loads the GUI library (the charts come from velmora-cli-charts).
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/ExitStatus.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/RunCommand.h"
+#include "cli/core/PresetIo.h"
+
+int main(int argc, char** argv) {
+  using namespace velmora::cli;
+  CLI::App app("velmora-cli: population-ageing runs, indicators and preset files from the command line.",
+               "velmora-cli");
+  app.set_version_flag("--version", std::string("velmora-cli ") + VELMORA_VERSION);
+  app.require_subcommand(1, 1);
+  app.fallthrough();  // --version after a subcommand too
+  app.footer(
+      "FILE is a preset file of the desktop program (.stp population, .brf rates) or a CSV table in the formats "
+      "of data/presets, chosen by the extension.\n"
+      "Exit status: 0 done; 1 bad input (a file or value that cannot be used; nothing is written); 2 usage error; "
+      "3 run: the population died out (the years up to then are written); 4 run: the population exploded (the "
+      "years before it are written).");
+  AddRunCommand(app);
+  AddInfoCommand(app);
+  AddImportCommand(app);
+  AddExportCommand(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);
+    return status == 0 ? kExitOk : kExitUsage;
+  } catch (const InputError& error) {
+    std::cerr << "velmora-cli: " << error.what() << "\n";
+    return kExitBadInput;
+  } catch (const CommandExit& exit) {
+    return exit.status;
+  }
+  return kExitOk;
+}
