@@ -9,6 +9,7 @@
 #include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/RunCommand.h"
+#include "cli/WppCommand.h"
 #include "cli/core/PresetIo.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   AddInfoCommand(app);
   AddImportCommand(app);
   AddExportCommand(app);
+  AddWppCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
