@@ -108,7 +108,7 @@ void MakePreset(const WppOptions& o) {
     if (toSlot) CheckSlotFiles(o.data, {population, rates}, o.force);
 
     const wpp::Source source = OpenTables(o.tables);
-    const wpp::Location& location = source.Locations().Find(o.location);
+    const wpp::Location location = source.Locations().Find(o.location);
     const wpp::Preset preset = source.Build(location, o.year);
     if (!population.empty()) WritePresetPopulation(population, preset, o.force);
     if (!rates.empty()) WritePresetRates(rates, preset, o.force);

@@ -11,7 +11,7 @@ using velmora::wpp::Source;
 void BM_PresetFromRawTables(benchmark::State& state) {
   for (auto _ : state) {
     const Source source(VELMORA_WPP_TABLES);
-    const auto& location = source.Locations().Find("Japan");
+    const auto location = source.Locations().Find("Japan");
     benchmark::DoNotOptimize(source.Build(location, 1950));
   }
 }
@@ -20,7 +20,7 @@ BENCHMARK(BM_PresetFromRawTables)->Unit(benchmark::kMillisecond);
 void BM_PresetFromReadTables(benchmark::State& state) {
   const Source source(VELMORA_WPP_TABLES);
   const auto index = source.Locations();
-  const auto& location = index.Find("World");
+  const auto location = index.Find("World");
   for (auto _ : state) benchmark::DoNotOptimize(source.Build(location, 2050));
 }
 BENCHMARK(BM_PresetFromReadTables)->Unit(benchmark::kMillisecond);

@@ -90,7 +90,7 @@ std::vector<Location> LocationIndex::Matching(std::string_view text) const {
   return found;
 }
 
-const Location& LocationIndex::Find(std::string_view query) const {
+Location LocationIndex::Find(std::string_view query) const {
   const std::string shown = "\"" + std::string(query) + "\"";
   if (const std::optional<int> code = AsCode(query)) {
     for (const Location& location : locations_) {

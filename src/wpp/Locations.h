@@ -31,7 +31,7 @@ class LocationIndex {
   std::vector<Location> Matching(std::string_view text) const;
   // A code, or a whole name in any case. An unknown or ambiguous query is a
   // WppError listing the candidates.
-  const Location& Find(std::string_view query) const;
+  Location Find(std::string_view query) const;
 
  private:
   std::vector<Location> locations_;

@@ -56,7 +56,7 @@ class PublishedFigures : public ::testing::TestWithParam<Published> {};
 TEST_P(PublishedFigures, PresetKeepsThem) {
   const Published published = GetParam();
   const Source source(WppTablesFolder());
-  const Location& location = source.Locations().Find(published.location);
+  const Location location = source.Locations().Find(published.location);
   const Preset preset = source.Build(location, published.year);
 
   EXPECT_EQ(std::accumulate(preset.population[0].begin(), preset.population[0].end(), int64_t{0}), published.men);
@@ -93,7 +93,7 @@ TEST(PresetYears, RatesAreTheMeanOfThePeriodsMeetingAtTheYear) {
 
 TEST(PresetYears, OneAdjoiningPeriodAtTheEnds) {
   const Source source(WppTablesFolder());
-  const Location& japan = source.Locations().Find("Japan");
+  const Location japan = source.Locations().Find("Japan");
   // Japan's published TFR: 1950-1955 2.96, 2095-2100 1.6689.
   EXPECT_NEAR(source.Build(japan, 1950).tfr, 2.96, 1e-12);
   EXPECT_NEAR(source.Build(japan, 2100).tfr, 1.6689, 1e-12);

@@ -25,7 +25,7 @@ class ShippedPresets : public ::testing::TestWithParam<Shipped> {};
 TEST_P(ShippedPresets, EqualTheDerivedTablesValueForValue) {
   const Shipped shipped = GetParam();
   const Source source(WppTablesFolder());
-  const Location& location = source.Locations().Find(shipped.location);
+  const Location location = source.Locations().Find(shipped.location);
   ASSERT_EQ(location.code, shipped.code);
   const Preset preset = source.Build(location, 2000);
 

@@ -107,7 +107,7 @@ TEST(Locations, OnlyThoseWithEveryTable) {
 TEST(Source, RepeatedAgeRowsCountOnceUnlessTheyDisagree) {
   // mxM.txt repeats some rows of Europe (ages 5, 10, 100) word for word.
   const Source source(WppTablesFolder());
-  const Location& europe = source.Locations().Find("Europe");
+  const Location europe = source.Locations().Find("Europe");
   EXPECT_EQ(europe.code, 908);
   EXPECT_EQ(source.Build(europe, 2000).periods.size(), 2u);
 
