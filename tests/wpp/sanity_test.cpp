@@ -91,13 +91,5 @@ TEST(PresetYears, RatesAreTheMeanOfThePeriodsMeetingAtTheYear) {
   }
 }
 
-TEST(PresetYears, OneAdjoiningPeriodAtTheEnds) {
-  const Source source(WppTablesFolder());
-  const Location japan = source.Locations().Find("Japan");
-  // Japan's published TFR: 1950-1955 2.96, 2095-2100 1.6689.
-  EXPECT_NEAR(source.Build(japan, 1950).tfr, 2.96, 1e-12);
-  EXPECT_NEAR(source.Build(japan, 2100).tfr, 1.6689, 1e-12);
-}
-
 }  // namespace
 }  // namespace velmora::wpp

@@ -122,13 +122,5 @@ TEST(Source, RepeatedAgeRowsCountOnceUnlessTheyDisagree) {
   EXPECT_EQ(error, "mxM.txt line 5490: age 5 twice, with different values, for Japan (392)");
 }
 
-TEST(Source, AMissingTableIsNamed) {
-  TempFolder folder;
-  std::filesystem::copy(WppTablesFolder(), folder.Path() / "t");
-  std::filesystem::remove(folder.Path() / "t" / "mxF.txt");
-  EXPECT_EQ(ErrorOf([&] { Source(folder.Path() / "t").Locations(); }),
-            "cannot read " + (folder.Path() / "t" / "mxF.txt").string());
-}
-
 }  // namespace
 }  // namespace velmora::wpp

@@ -75,6 +75,18 @@ TEST_F(WppCommand, ListsTheLocationsWithEveryTable) {
   EXPECT_EQ(none.err, "velmora-cli: no location matches \"Atlantis\"\n");
 }
 
+TEST_F(WppCommand, FindsTheTablesBesideItselfOrInTheSharedFolderOfItsPrefix) {
+  const fs::path prefix = In("prefix");
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "share" / "velmora");
+  fs::copy_file(VELMORA_CLI, prefix / "bin" / "velmora-cli");
+  const std::string program = (prefix / "bin" / "velmora-cli").string();
+  const std::string list = "'" + program + "' wpp list --match japan >/dev/null 2>&1";
+  EXPECT_NE(std::system(list.c_str()), 0);  // no tables anywhere
+  fs::copy(WppTablesFolder(), prefix / "share" / "velmora" / "wpp2019");
+  EXPECT_EQ(std::system(list.c_str()), 0);
+}
+
 TEST_F(WppCommand, CsvOutputsAreTheShippedTablesOf2000) {
   const Result population = Run({"wpp", "preset", "--location", "76", "--year", "2000", "--population-out", "p.csv"});
   ASSERT_EQ(population.status, 0) << population.err;
