@@ -103,7 +103,8 @@ void AddRunCommand(CLI::App& app) {
       "growth_rate, stable_elder_share (of the year's rates), median_age, mean_age, old_age_dependency, "
       "total_dependency (of the year's population). Groups are the program's own 0-15 / 16-64 / 65-99; UN "
       "figures use 0-14 / 15-64. CSV: an infinite life expectancy is inf, a figure that does not exist an empty "
-      "cell; JSON: both null.");
+      "cell; JSON: both null.\n" +
+      std::string(kExitStatusHelp));
   run->callback([options] { Run(*options); });
 }
 
