@@ -1,5 +1,6 @@
 #include "cli/RunCommand.h"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -38,6 +39,16 @@ void Run(const RunOptions& o) {
   ReadRates(endRates, inputs.world, 19);
   inputs.world.VariationFunc(0) = births;
   inputs.world.VariationFunc(1) = deaths;
+  if (!o.output.empty()) {
+    // The report may replace an old report, never one of its own inputs.
+    for (const std::string& input : {o.population, o.startRates, endRates}) {
+      std::error_code error;
+      if (std::filesystem::equivalent(o.output, input, error)) {
+        throw InputError(o.output + ": is an input of this run (" + input + "); choose another --output");
+      }
+    }
+  }
+  if (!o.charts.empty()) CheckCharts(o.charts);
 
   const RunOutcome outcome = RunScenario(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};

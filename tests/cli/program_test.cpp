@@ -149,6 +149,9 @@ TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {
       {"import --population short.csv --output out.stp", "short.csv: no row for female age 99"},
       {"export short.stp --output out.csv", "short.stp: wrong size"},
       {"export p.csv", "p.csv: export reads a .stp or .brf file"},
+      {"run --population p.csv --start-rates r.csv --output out.csv --charts p.csv",
+       "p.csv: exists and is not a folder"},
+      {"run --population p.csv --start-rates r.csv --output ./p.csv", "./p.csv: is an input of this run (p.csv)"},
   };
   for (const Case& c : cases) {
     const Result result = Cli(c.arguments);
@@ -159,6 +162,7 @@ TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {
     EXPECT_FALSE(fs::exists(folder.Path() / "out.csv")) << c.arguments;
     EXPECT_FALSE(fs::exists(folder.Path() / "out.stp")) << c.arguments;
   }
+  EXPECT_EQ(ReadText(folder.Path() / "p.csv"), people);
 }
 
 TEST_F(ProgramTest, ImportMakesThePresetFilesAndExportGivesTheTablesBack) {
