@@ -5,10 +5,10 @@
 #   PREFIX/lib/velmora/velmora           the program
 #   PREFIX/lib/velmora/velmora-cli       the command-line program (when it is built)
 #   PREFIX/lib/velmora/Data/             the presets, read and saved by the program
+#   PREFIX/lib/velmora/wpp2019/          the UN tables, when the source tree has them
 #   PREFIX/bin/velmora, velmora-cli      relative links to the two programs
 #   PREFIX/share/applications/velmora.desktop
 #   PREFIX/share/icons/hicolor/scalable/apps/velmora.svg, .../NxN/apps/velmora.png
-#   PREFIX/share/velmora/wpp2019/        the UN tables, when the source tree has them
 #
 # The program looks for its presets in the Data folder beside its executable
 # and saves them there, so the folder has to stay beside the real file: the
@@ -57,8 +57,10 @@ foreach(size ${VELMORA_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
 endforeach()
 
+# The UN tables go beside the programs, where the build puts them too
+# (bin/wpp2019) and the command-line program looks for them.
 if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/data/wpp2019)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/wpp2019 DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/wpp2019 DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
 endif()
 
 # What the install steps below need to know, handed over as variables of the

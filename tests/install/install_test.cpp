@@ -129,6 +129,24 @@ TEST_F(InstalledTree, BinHoldsRelativeLinksThatStartTheInstalledPrograms) {
   }
 }
 
+TEST_F(InstalledTree, UnTablesSitBesideTheProgramsExactlyWhenTheSourceTreeHasThem) {
+  const fs::path source = fs::path(VELMORA_SOURCE_DIR) / "data" / "wpp2019";
+  const fs::path installed = ProgramDir() / "wpp2019";
+  if (!fs::exists(source)) {
+    EXPECT_FALSE(fs::exists(installed));
+    return;
+  }
+  int files = 0;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(source)) {
+    if (!entry.is_regular_file()) continue;
+    const fs::path copy = installed / fs::relative(entry.path(), source);
+    ASSERT_TRUE(fs::is_regular_file(copy)) << copy;
+    EXPECT_EQ(fs::file_size(copy), entry.file_size()) << copy;
+    ++files;
+  }
+  EXPECT_GT(files, 0);
+}
+
 TEST_F(InstalledTree, MenuEntryValidatesAndStartsTheProgramByItsFullPath) {
   const fs::path entry = Prefix() / "share" / "applications" / "velmora.desktop";
   ASSERT_TRUE(fs::is_regular_file(entry));
