@@ -164,9 +164,7 @@ TEST(PeriodIndicatorsTest, NoBirthsHasNoGrowthFactor) {
   EXPECT_EQ(p.lifeExpectancy[0], 0.5);
   EXPECT_EQ(p.lifeExpectancy[1], kInfinity);
   EXPECT_EQ(p.netReproduction, 0.0);
-  EXPECT_FALSE(p.growthFactor);
-  EXPECT_FALSE(p.growthRate);
-  EXPECT_FALSE(p.stableShares);
+  EXPECT_FALSE(p.growthFactor || p.growthRate || p.stableShares);
   // Births only where no woman lives any more are no births either.
   w.DeathRate(0, 1, 2) = 100000.0f;  // all die at 10-14
   SetBirths(w, 0, 3, 9, 100.0f);
@@ -184,6 +182,10 @@ TEST(PeriodIndicatorsTest, OpenAgeLivesOneOverQMinusAHalf) {
   w.DeathRate(0, 0, kAgeClasses - 1) = 50000.0f;
   const PeriodIndicators p = ComputePeriodIndicators(w, 0);
   ExpectClose(p.lifeExpectancy[0].value(), 95.0 + 0.75 + 0.375 + 0.1875 + 0.09375 + 0.0625 * 1.5, "e0");
+}
+
+bool NothingOfReproduction(const PeriodIndicators& p) {
+  return !p.netReproduction && !p.growthFactor && !p.growthRate && !p.stableShares;
 }
 
 TEST(PeriodIndicatorsTest, RatesWithoutMeaningGiveEmptyFigures) {
@@ -210,19 +212,14 @@ TEST(PeriodIndicatorsTest, RatesWithoutMeaningGiveEmptyFigures) {
     const PeriodIndicators f = ComputePeriodIndicators(women, 0);
     EXPECT_EQ(f.lifeExpectancy[0], base.lifeExpectancy[0]) << bad;
     EXPECT_FALSE(f.lifeExpectancy[1]) << bad;
-    EXPECT_FALSE(f.netReproduction) << bad;
-    EXPECT_FALSE(f.growthFactor) << bad;
-    EXPECT_FALSE(f.growthRate) << bad;
-    EXPECT_FALSE(f.stableShares) << bad;
+    EXPECT_TRUE(NothingOfReproduction(f)) << bad;
 
     if (bad > 100000.0f) continue;  // a birth rate may be that high
     WorldRecord births = good;
     births.BirthRate(0, 19) = bad;  // even a class of no mothers but 95-98
     const PeriodIndicators b = ComputePeriodIndicators(births, 0);
     EXPECT_EQ(b.lifeExpectancy, base.lifeExpectancy) << bad;
-    EXPECT_FALSE(b.netReproduction) << bad;
-    EXPECT_FALSE(b.growthFactor) << bad;
-    EXPECT_FALSE(b.stableShares) << bad;
+    EXPECT_TRUE(NothingOfReproduction(b)) << bad;
   }
   // The limits themselves are rates.
   WorldRecord edge;
@@ -248,12 +245,8 @@ TEST(PeriodIndicatorsTest, ExtremeRatesGiveNoNaN) {
         EXPECT_TRUE(std::isfinite(*figure)) << births << " " << deaths;
       }
       if (p.stableShares) {
-        double sum = 0.0;
-        for (const double share : *p.stableShares) {
-          EXPECT_TRUE(share >= 0.0 && share <= 1.0) << births << " " << deaths;
-          sum += share;
-        }
-        EXPECT_NEAR(sum, 1.0, 1e-12);
+        const auto& [children, adults, elders] = *p.stableShares;
+        EXPECT_NEAR(children + adults + elders, 1.0, 1e-12) << births << " " << deaths;
       }
     }
   }
