@@ -45,8 +45,11 @@ std::optional<NetMaternity> MakeNetMaternity(const LifeTable& women, std::span<c
     if (!(rate >= 0.0f && rate <= std::numeric_limits<float>::max())) return std::nullopt;
   }
   NetMaternity c;
-  for (int age = 0; age < kMothersAges; ++age) {
-    c[age] = kGirlsShare * women.survivors[age] * static_cast<double>(birthRates[age / 5]) / 1000.0;
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    const double daughters = kGirlsShare * static_cast<double>(birthRates[ageClass]) / 1000.0;  // per woman alive
+    for (int age = 5 * ageClass; age < 5 * ageClass + 5 && age < kMothersAges; ++age) {
+      c[age] = daughters * women.survivors[age];
+    }
   }
   return c;
 }
