@@ -1,0 +1,37 @@
+#include "analysis/Indicators.h"
+
+#include <cmath>
+#include <span>
+
+#include "analysis/LifeTable.h"
+#include "analysis/Renewal.h"
+#include "analysis/StablePopulation.h"
+
+namespace velmora {
+
+PeriodIndicators ComputePeriodIndicators(const WorldRecord& world, int period) {
+  // The step that reaches year 100 asks for period 20: its rates are period 19's.
+  const float* rates = world.PeriodRates(period >= kPeriods ? kPeriods - 1 : period);
+  // Row 0 of the period holds the birth rates, rows 1 and 2 the men's and
+  // the women's death rates.
+  auto row = [rates](int index) {
+    return std::span<const float, kAgeClasses>(rates + index * kAgeClasses, kAgeClasses);
+  };
+  const std::array<std::optional<LifeTable>, kSexes> tables = {MakeLifeTable(row(1)), MakeLifeTable(row(2))};
+
+  PeriodIndicators result;
+  for (int sex = 0; sex < kSexes; ++sex) {
+    if (tables[sex]) result.lifeExpectancy[sex] = LifeExpectancyAtBirth(*tables[sex]);
+  }
+  if (!tables[1]) return result;
+  const std::optional<NetMaternity> maternity = MakeNetMaternity(*tables[1], row(0));
+  if (!maternity) return result;
+  result.netReproduction = NetReproductionRate(*maternity);
+  result.growthFactor = DominantGrowthFactor(*maternity);
+  if (!result.growthFactor) return result;
+  result.growthRate = std::log(*result.growthFactor);
+  if (tables[0]) result.stableShares = StableAgeGroupShares(*tables[0], *tables[1], *result.growthFactor);
+  return result;
+}
+
+}  // namespace velmora
