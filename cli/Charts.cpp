@@ -51,16 +51,25 @@ fs::path ChartsProgram() {
 
 }  // namespace
 
+void CheckCharts(const std::string& folder) {
+  std::error_code error;
+  if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
+    throw InputError(folder + ": exists and is not a folder (--charts needs a folder)");
+  }
+  const fs::path program = ChartsProgram();
+  if (::access(program.c_str(), X_OK) != 0) {
+    throw InputError(program.string() + ": the chart program is missing (it belongs beside velmora-cli)");
+  }
+}
+
 void DrawCharts(const std::string& folder, const ScenarioInputs& inputs) {
   std::error_code error;
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder)) {
     throw InputError(folder + ": cannot make the charts folder" + (error ? ": " + error.message() : ""));
   }
+  CheckCharts(folder);
   const fs::path program = ChartsProgram();
-  if (::access(program.c_str(), X_OK) != 0) {
-    throw InputError(program.string() + ": the chart program is missing (it belongs beside velmora-cli)");
-  }
   // The inputs as they were read, whatever their format: both programs then
   // run from the very same tables.
   TemporaryFolder inputsFolder;

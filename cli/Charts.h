@@ -13,6 +13,11 @@ namespace velmora::cli {
 // Failures are InputErrors.
 void DrawCharts(const std::string& folder, const ScenarioInputs& inputs);
 
+// The checks DrawCharts makes before it draws, for a caller that must refuse
+// before it writes anything else: folder is a folder or can become one, and
+// the chart program is there.
+void CheckCharts(const std::string& folder);
+
 // The chart program's arguments, shared by both sides:
 //   velmora-cli-charts FOLDER POPULATION.stp START.brf END.brf BIRTHS DEATHS YEARS
 inline constexpr const char* kChartsProgram = "velmora-cli-charts";

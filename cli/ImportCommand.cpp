@@ -31,16 +31,14 @@ void AddImportCommand(CLI::App& app) {
   auto options = std::make_shared<ImportOptions>();
   CLI::App* import = app.add_subcommand(
       "import", "Make a preset file (.stp or .brf) of the desktop program from a CSV table.");
-  CLI::Option* population =
-      import->add_option("--population", options->population, "Population CSV (sex,age,population)")
-          ->type_name("CSV");
-  CLI::Option* rates =
-      import
-          ->add_option("--rates", options->rates,
-                       "Rates CSV (age_class,asfr_per_1000,mx_male_per_100000,mx_female_per_100000)")
-          ->type_name("CSV");
-  population->excludes(rates);
-  import->require_option(1, 1);
+  // Exactly one of the two tables.
+  CLI::Option_group* table = import->add_option_group("table", "The table to import (one of the two)");
+  table->add_option("--population", options->population, "Population CSV (sex,age,population)")->type_name("CSV");
+  table
+      ->add_option("--rates", options->rates,
+                   "Rates CSV (age_class,asfr_per_1000,mx_male_per_100000,mx_female_per_100000)")
+      ->type_name("CSV");
+  table->require_option(1);
   import->add_option("--output", options->output, "The preset file to write (.stp for a population, .brf for rates)")
       ->required()
       ->type_name("FILE");

@@ -1,5 +1,6 @@
 #include "cli/RunCommand.h"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -38,6 +39,16 @@ void Run(const RunOptions& o) {
   ReadRates(endRates, inputs.world, 19);
   inputs.world.VariationFunc(0) = births;
   inputs.world.VariationFunc(1) = deaths;
+  if (!o.output.empty()) {
+    // The report may replace an old report, never one of its own inputs.
+    for (const std::string& input : {o.population, o.startRates, endRates}) {
+      std::error_code error;
+      if (std::filesystem::equivalent(o.output, input, error)) {
+        throw InputError(o.output + ": is an input of this run (" + input + "); choose another --output");
+      }
+    }
+  }
+  if (!o.charts.empty()) CheckCharts(o.charts);
 
   const RunOutcome outcome = RunScenario(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
@@ -103,7 +114,8 @@ void AddRunCommand(CLI::App& app) {
       "growth_rate, stable_elder_share (of the year's rates), median_age, mean_age, old_age_dependency, "
       "total_dependency (of the year's population). Groups are the program's own 0-15 / 16-64 / 65-99; UN "
       "figures use 0-14 / 15-64. CSV: an infinite life expectancy is inf, a figure that does not exist an empty "
-      "cell; JSON: both null.");
+      "cell; JSON: both null.\n" +
+      std::string(kExitStatusHelp));
   run->callback([options] { Run(*options); });
 }
 

@@ -21,10 +21,8 @@ int main(int argc, char** argv) {
   app.fallthrough();  // --version after a subcommand too
   app.footer(
       "FILE is a preset file of the desktop program (.stp population, .brf rates) or a CSV table in the formats "
-      "of data/presets, chosen by the extension.\n"
-      "Exit status: 0 done; 1 bad input (a file or value that cannot be used; nothing is written); 2 usage error; "
-      "3 run: the population died out (the years up to then are written); 4 run: the population exploded (the "
-      "years before it are written).");
+      "of data/presets, chosen by the extension.\n" +
+      std::string(kExitStatusHelp));
   AddRunCommand(app);
   AddInfoCommand(app);
   AddImportCommand(app);

@@ -9,26 +9,22 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr int kRateRows = 3;  // births, men's deaths, women's deaths
-
-}  // namespace
-
 PeriodIndicators ComputePeriodIndicators(const WorldRecord& world, int period) {
   // The step that reaches year 100 asks for period 20: its rates are period 19's.
   const float* rates = world.PeriodRates(period >= kPeriods ? kPeriods - 1 : period);
-  const std::span<const float, kAgeClasses> birthRates(rates, kAgeClasses);
-  const std::array<std::optional<LifeTable>, kSexes> tables = {
-      MakeLifeTable(std::span<const float, kAgeClasses>(rates + kAgeClasses, kAgeClasses)),
-      MakeLifeTable(std::span<const float, kAgeClasses>(rates + (kRateRows - 1) * kAgeClasses, kAgeClasses))};
+  // Row 0 of the period holds the birth rates, rows 1 and 2 the men's and
+  // the women's death rates.
+  auto row = [rates](int index) {
+    return std::span<const float, kAgeClasses>(rates + index * kAgeClasses, kAgeClasses);
+  };
+  const std::array<std::optional<LifeTable>, kSexes> tables = {MakeLifeTable(row(1)), MakeLifeTable(row(2))};
 
   PeriodIndicators result;
   for (int sex = 0; sex < kSexes; ++sex) {
     if (tables[sex]) result.lifeExpectancy[sex] = LifeExpectancyAtBirth(*tables[sex]);
   }
   if (!tables[1]) return result;
-  const std::optional<NetMaternity> maternity = MakeNetMaternity(*tables[1], birthRates);
+  const std::optional<NetMaternity> maternity = MakeNetMaternity(*tables[1], row(0));
   if (!maternity) return result;
   result.netReproduction = NetReproductionRate(*maternity);
   result.growthFactor = DominantGrowthFactor(*maternity);

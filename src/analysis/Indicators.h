@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <optional>
+
 #include "model/Records.h"
 
 namespace velmora {
@@ -12,9 +13,9 @@ struct PeriodIndicators {
   // (a death rate of the sex that is NaN, infinite, negative or above
   // 100,000, so that a survival falls outside 0..1).
   std::array<std::optional<double>, kSexes> lifeExpectancy;
-  std::optional<double> netReproduction;            // NRR
-  std::optional<double> growthFactor;               // lambda; empty without births
-  std::optional<double> growthRate;                 // r = ln lambda
+  std::optional<double> netReproduction;  // NRR
+  std::optional<double> growthFactor;     // lambda; empty without births
+  std::optional<double> growthRate;       // r = ln lambda
   // Children 0-15, adults 16-64, elders 65-99 of the stable population, as
   // shares (0..1) summing to 1; empty when there is none.
   std::optional<std::array<double, kAgeGroups>> stableShares;
@@ -28,7 +29,7 @@ struct PopulationIndicators {
   std::optional<double> totalDependency;   // children and elders per 100 adults
 };
 
-// Period 20 reads period 19, as the controller's figures do; a negative
+// A period of 20 or more reads period 19, as the controller's figures do; a negative
 // period is Failure{kSubscriptOutOfRange}.
 //
 // netReproduction, growthFactor and growthRate are empty when the women's

@@ -10,14 +10,17 @@ std::optional<LifeTable> MakeLifeTable(std::span<const float, kAgeClasses> death
     // Written so that NaN fails too.
     if (!(rate >= 0.0f && rate <= 100000.0f)) return std::nullopt;
   }
-  LifeTable table;
-  for (int age = 0; age < kAges; ++age) {
-    table.survival[age] = (100000.0 - static_cast<double>(deathRates[age / 5])) / 100000.0;
+  std::optional<LifeTable> result(std::in_place);  // built in place: no copy on return
+  LifeTable& table = *result;
+  // One division per class, not per age.
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    const double survival = (100000.0 - static_cast<double>(deathRates[ageClass])) / 100000.0;
+    for (int age = 5 * ageClass; age < 5 * ageClass + 5; ++age) table.survival[age] = survival;
   }
   table.survivors[0] = 1.0;
   for (int age = 0; age + 1 < kAges; ++age) table.survivors[age + 1] = table.survivors[age] * table.survival[age];
   table.openDeath = static_cast<double>(deathRates[kAgeClasses - 1]) / 100000.0;
-  return table;
+  return result;
 }
 
 double LifeExpectancyAtBirth(const LifeTable& table) {

@@ -1,30 +1,32 @@
 #include <array>
 
 #include "analysis/Indicators.h"
-#include "analysis/StablePopulation.h"
 
 namespace velmora {
 
 PopulationIndicators ComputePopulationIndicators(const WorldRecord& world) {
-  // Both sexes together, by single year of age.
-  std::array<double, kAges> byAge{};
-  for (int sex = 0; sex < kSexes; ++sex) {
-    for (int age = 0; age < kAges; ++age) {
-      const HeadCount count = world.People(sex, age);
-      // A negative count (left by a death rate above 100,000) makes no age
-      // distribution: a median or a ratio of it would mean nothing.
-      if (count < HeadCount()) return {};
-      byAge[age] += count.ToDouble();
-    }
-  }
-  std::array<double, kAgeGroups> groups{};
-  double total = 0.0;
-  double ageSum = 0.0;
+  // Both sexes together, by single year of age (the table holds the men's
+  // ages, then the women's).
+  const HeadCount* men = world.people.data();
+  const HeadCount* women = men + kAges;
+  std::array<double, kAges> byAge;
   for (int age = 0; age < kAges; ++age) {
-    groups[AgeGroupOf(age)] += byAge[age];
-    total += byAge[age];
-    ageSum += (age + 0.5) * byAge[age];  // age a covers [a, a + 1)
+    // A negative count (left by a death rate above 100,000) makes no age
+    // distribution: a median or a ratio of it would mean nothing.
+    if (men[age] < HeadCount() || women[age] < HeadCount()) return {};
+    byAge[age] = men[age].ToDouble() + women[age].ToDouble();
   }
+  auto sumOfAges = [&](int first, int last) {
+    double sum = 0.0;
+    for (int age = first; age <= last; ++age) sum += byAge[age];
+    return sum;
+  };
+  const double children = sumOfAges(0, 15);
+  const double adults = sumOfAges(16, 64);
+  const double elders = sumOfAges(65, kAges - 1);
+  const double total = children + adults + elders;
+  double ageSum = 0.0;
+  for (int age = 0; age < kAges; ++age) ageSum += (age + 0.5) * byAge[age];  // age a covers [a, a + 1)
 
   PopulationIndicators result;
   if (total > 0.0) {
@@ -40,9 +42,9 @@ PopulationIndicators ComputePopulationIndicators(const WorldRecord& world) {
       below += byAge[age];
     }
   }
-  if (groups[kAdults] > 0.0) {
-    result.oldAgeDependency = groups[kElders] / groups[kAdults] * 100.0;
-    result.totalDependency = (groups[kChildren] + groups[kElders]) / groups[kAdults] * 100.0;
+  if (adults > 0.0) {
+    result.oldAgeDependency = elders / adults * 100.0;
+    result.totalDependency = (children + elders) / adults * 100.0;
   }
   return result;
 }

@@ -14,13 +14,22 @@ bool AddStableCounts(const LifeTable& table, double share, double lambda, std::a
   const double openSurvival = table.survival[kAges - 1];
   if (!(lambda > openSurvival)) return false;
   const double perYear = 1.0 / lambda;
-  double count = share;  // share x l_a x lambda^-a
-  for (int age = 0; age < kAges - 1; ++age) {
-    groups[AgeGroupOf(age)] += count;
-    if (age < kAges - 2) count *= table.survival[age] * perYear;
-  }
+  double count = share;  // share x l_a x lambda^-a, from age 0
+  // Each group's ages in a loop of its own, summed in a local.
+  auto addAges = [&](int first, int last) {
+    double sum = 0.0;
+    for (int age = first; age <= last; ++age) {
+      sum += count;
+      count *= table.survival[age] * perYear;
+    }
+    return sum;
+  };
+  groups[kChildren] += addAges(0, 15);
+  groups[kAdults] += addAges(16, 64);
+  double elders = addAges(65, kAges - 3);
   // count is now N_98.
-  groups[kElders] += count * table.survival[kAges - 2] / (lambda - openSurvival);
+  elders += count + count * table.survival[kAges - 2] / (lambda - openSurvival);
+  groups[kElders] += elders;
   return true;
 }
 
