@@ -31,15 +31,13 @@ struct WppOptions {
   bool force = false;
 };
 
-// The tables sit beside the program in wpp2019/ (where the build puts
-// them), or in share/velmora/wpp2019 of an installation's prefix.
+// The tables sit beside the program in wpp2019/, where the build and the
+// installation put them (the executable's folder with links resolved).
 std::string DefaultTables() {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
   if (error) return "wpp2019";
-  const fs::path beside = program.parent_path() / "wpp2019";
-  const fs::path shared = program.parent_path().parent_path() / "share" / "velmora" / "wpp2019";
-  return (fs::is_directory(beside, error) || !fs::is_directory(shared, error) ? beside : shared).string();
+  return (program.parent_path() / "wpp2019").string();
 }
 
 bool IsCsv(const std::string& path) {

@@ -75,15 +75,17 @@ TEST_F(WppCommand, ListsTheLocationsWithEveryTable) {
   EXPECT_EQ(none.err, "velmora-cli: no location matches \"Atlantis\"\n");
 }
 
-TEST_F(WppCommand, FindsTheTablesBesideItselfOrInTheSharedFolderOfItsPrefix) {
-  const fs::path prefix = In("prefix");
-  fs::create_directories(prefix / "bin");
-  fs::create_directories(prefix / "share" / "velmora");
-  fs::copy_file(VELMORA_CLI, prefix / "bin" / "velmora-cli");
-  const std::string program = (prefix / "bin" / "velmora-cli").string();
-  const std::string list = "'" + program + "' wpp list --match japan >/dev/null 2>&1";
-  EXPECT_NE(std::system(list.c_str()), 0);  // no tables anywhere
-  fs::copy(WppTablesFolder(), prefix / "share" / "velmora" / "wpp2019");
+TEST_F(WppCommand, FindsTheTablesBesideItsRealFileThroughALink) {
+  // As installed: the program and wpp2019/ in a folder of their own, bin/
+  // holding only a link.
+  const fs::path programs = In("lib");
+  fs::create_directories(programs);
+  fs::create_directories(In("bin"));
+  fs::copy_file(VELMORA_CLI, programs / "velmora-cli");
+  fs::create_symlink(programs / "velmora-cli", In("bin") / "velmora-cli");
+  const std::string list = "'" + (In("bin") / "velmora-cli").string() + "' wpp list --match japan >/dev/null 2>&1";
+  EXPECT_NE(std::system(list.c_str()), 0);  // no tables yet
+  fs::copy(WppTablesFolder(), programs / "wpp2019");
   EXPECT_EQ(std::system(list.c_str()), 0);
 }
 
