@@ -100,7 +100,7 @@ void CheckSlotFiles(const std::string& data, const std::vector<std::string>& pat
 
 void MakePreset(const WppOptions& o) {
   try {
-    const bool toSlot = !o.data.empty();
+    const bool toSlot = o.slot != 0;  // 1..4 when given
     const std::string slot = std::to_string(o.slot);
     const std::string population = toSlot ? (fs::path(o.data) / ("STP" + slot + ".stp")).string() : o.populationOut;
     const std::string rates = toSlot ? (fs::path(o.data) / ("BRF" + slot + ".brf")).string() : o.ratesOut;
