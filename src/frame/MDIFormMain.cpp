@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <string>
 
+#include "frame/AccessKeys.h"
 #include "frame/StartupArrangement.h"
 #include "model/Census.h"
 #include "model/Messages.h"
@@ -59,6 +60,9 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
   timerMenu_->setTimerType(Qt::PreciseTimer);
   timerMenu_->setSingleShot(true);
   timerMenu_->setInterval(1);
+  // The pyramid's own bar shares letters with the frame's.
+  new AccessKeys(*menuBar(), windows_.Pyramid().MenuBar()->Lines(),
+                 [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
   ConnectEvents();
 }
 
