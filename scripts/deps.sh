@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 xvfb xauth imagemagick
-  matchbox-window-manager)
+  matchbox-window-manager xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
