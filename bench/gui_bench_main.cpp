@@ -1,7 +1,8 @@
 // Benchmarks of the real windows: an application on the offscreen platform
 // with a 1920x1080 screen, then Google Benchmark's own driver.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 #include "support/OwnPlatform.h"
 

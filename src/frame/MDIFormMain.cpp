@@ -63,8 +63,9 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
   timerMenu_->setSingleShot(true);
   timerMenu_->setInterval(1);
   // The pyramid's own bar shares letters with the frame's.
-  new AccessKeys(*menuBar(), windows_.Pyramid().MenuBar()->Lines(),
-                 [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
+  new AccessKeys(
+      *menuBar(), windows_.Pyramid().MenuBar()->Lines(),
+      [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
   ConnectEvents();
 }
 

@@ -12,8 +12,8 @@ namespace velmora {
 
 // The pyramid window's menu bar and its items, named and indexed as the
 // controls they are. Built unparented: whoever shows the pyramid puts the bar
-// above it. The bar wraps onto more lines rather than hide a menu. The items only hold their check marks; the window's commands set
-// them.
+// above it, and it wraps onto more lines rather than hide a menu. The items
+// only hold their check marks; the window's commands set them.
 struct PyramidMenus {
   PyramidMenus();
 
