@@ -40,6 +40,7 @@ QMenu* WrappingMenuBar::addMenu(const QString& title) {
 std::vector<int> WrappingMenuBar::LineStarts(int width) const {
   std::vector<int> starts;
   if (titles_.empty()) return starts;
+  measure_->ensurePolished();  // the widths in the style and font the lines show
   const int panel = measure_->style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, measure_);
   const int firstLeft = measure_->actionGeometry(titles_.front()).left();
   int lineLeft = 0;  // where the line's first title lies on the measuring bar
