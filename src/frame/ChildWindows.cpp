@@ -113,6 +113,8 @@ bool ChildWindows::IsOpen(int index) const {
   return added_.at(static_cast<std::size_t>(index)) && !Window(index).isHidden();
 }
 
+bool ChildWindows::IsActive(int index) const { return IsOpen(index) && area_.activeSubWindow() == &Window(index); }
+
 void ChildWindows::Open(int index) {
   if (IsOpen(index)) {
     area_.setActiveSubWindow(&Window(index));
@@ -138,7 +140,7 @@ void ChildWindows::OpenAtDefaultPosition(int index) {
   QSize client = Pixels(kInitialClient[slot].width, kInitialClient[slot].height);
   if (index == kWindowPyramid) {
     pyramid_->resize(client);
-    client.rheight() += pyramid_->MenuBar()->sizeHint().height();
+    client.rheight() += pyramid_->MenuBar()->heightForWidth(client.width());
   }
   content.resize(client);
   const QSize outer = client.grownBy(frame);

@@ -39,6 +39,8 @@ class ChildWindows {
   QMdiSubWindow& Window(int index) const;
 
   bool IsOpen(int index) const;
+  // Open and the workspace's active window.
+  bool IsActive(int index) const;
   // An open window comes to the front. A closed one opens at the workspace's
   // default position with the initial size of a fresh window and runs its
   // load handling (a chart its resize handling).

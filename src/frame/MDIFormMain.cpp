@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <string>
 
+#include "frame/AccessKeys.h"
 #include "frame/StartupArrangement.h"
 #include "model/Census.h"
 #include "model/Messages.h"
@@ -26,6 +27,8 @@ namespace {
 constexpr int kDesignClientWidth = 8115;  // twips, used when the frame is restored
 constexpr int kDesignClientHeight = 6540;
 constexpr int kWorldClockStartInterval = 100;  // ms, the controller's "100"
+// How long a window manager may take to maximize the frame.
+constexpr int kMaximizeGraceMs = 1000;
 
 std::string AboutText() {
   return std::string("Velmora ") + VELMORA_VERSION +
@@ -59,6 +62,10 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
   timerMenu_->setTimerType(Qt::PreciseTimer);
   timerMenu_->setSingleShot(true);
   timerMenu_->setInterval(1);
+  // The pyramid's own bar shares letters with the frame's.
+  new AccessKeys(
+      *menuBar(), windows_.Pyramid().MenuBar()->Lines(),
+      [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
   ConnectEvents();
 }
 
@@ -85,6 +92,21 @@ void MDIFormMain::ConnectEvents() {
 void MDIFormMain::OpenFrame() {
   showMaximized();
   MDIForm_Load();
+  QTimer::singleShot(kMaximizeGraceMs, this, &MDIFormMain::CoverScreenIfNotMaximized);
+}
+
+// Maximizing is a request that only a window manager carries out; without
+// one the frame would stay at its restored size and cut off the windows laid
+// out for the whole screen.
+void MDIFormMain::CoverScreenIfNotMaximized() {
+  if (screen() == nullptr) return;
+  const QRect available = screen()->availableGeometry();
+  const QRect outer = frameGeometry();
+  if (outer.width() >= available.width() && outer.height() >= available.height()) return;
+  const QRect inner = geometry();
+  const QMargins decoration(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                            outer.bottom() - inner.bottom());
+  setGeometry(available.marginsRemoved(decoration));
 }
 
 QSize MDIFormMain::OuterSizeTwips() const {

@@ -25,6 +25,11 @@ class MDIFormMain : public QMainWindow, public FrameServices {
 
   // Shows the frame maximized and runs its load handling.
   void OpenFrame();
+  // A frame smaller than the screen's available area is made to cover it, so
+  // that the windows laid out for the maximized frame are all in sight.
+  // OpenFrame runs it once, when the window system has had its chance to
+  // maximize the frame (without a window manager nothing does).
+  void CoverScreenIfNotMaximized();
 
   void MDIForm_Load();
   void MDIForm_Unload();

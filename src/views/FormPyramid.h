@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMenuBar>
 #include <QPointer>
 #include <array>
 
@@ -34,7 +33,7 @@ class FormPyramid : public ChartWindow {
   void SetInfo(const QString& text);
   // The window's own menu bar (入力モード, 入力スケール, 設定時期, 変動関数). It has no
   // parent: the frame puts it above the pyramid in the window that holds it.
-  QMenuBar* MenuBar() const { return menus_.Bar; }
+  WrappingMenuBar* MenuBar() const { return menus_.Bar; }
   const PyramidMenus& Menus() const { return menus_; }
   // Rows and sides as laid out at the last resize, with the current height.
   PyramidGeometry Geometry() const;
@@ -74,7 +73,7 @@ class FormPyramid : public ChartWindow {
   ModulePopulation& m_;
   FrameServices& frame_;
   PyramidMenus menus_;
-  QPointer<QMenuBar> menuBarGuard_;
+  QPointer<WrappingMenuBar> menuBarGuard_;
   PyramidEditor editor_;
 };
 

@@ -18,10 +18,8 @@ void AddItems(QMenu* menu, std::array<QAction*, N>& items, const std::array<cons
 
 }  // namespace
 
-PyramidMenus::PyramidMenus() : Bar(new QMenuBar()) {
+PyramidMenus::PyramidMenus() : Bar(new WrappingMenuBar()) {
   using namespace pyramid_text;
-  // The bar belongs inside the pyramid's own window, never to a desktop-wide menu.
-  Bar->setNativeMenuBar(false);
 
   MenuInputMode = Bar->addMenu(QString::fromUtf8(kCaptionInputMode));
   MenuAbs = AddItem(MenuInputMode, kCaptionAbs);

@@ -6,16 +6,18 @@
 #include <array>
 #include <cstddef>
 
+#include "views/WrappingMenuBar.h"
+
 namespace velmora {
 
 // The pyramid window's menu bar and its items, named and indexed as the
 // controls they are. Built unparented: whoever shows the pyramid puts the bar
-// above it. The items only hold their check marks; the window's commands set
-// them.
+// above it, and it wraps onto more lines rather than hide a menu. The items
+// only hold their check marks; the window's commands set them.
 struct PyramidMenus {
   PyramidMenus();
 
-  QMenuBar* Bar;
+  WrappingMenuBar* Bar;
 
   QMenu* MenuInputMode;
   QAction* MenuAbs;

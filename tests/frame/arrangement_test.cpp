@@ -105,5 +105,29 @@ TEST_F(FrameFixture, LoadSetsTheFrameDefaultsAndTheControllerDefaults) {
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(Frame().Windows().IsOpen(i)) << i;
 }
 
+// Without a window manager nothing carries out the request to maximize: the
+// frame stays at its restored size. It then covers the screen's available
+// area by itself, and every window of the start-up arrangement is in sight.
+TEST_F(FrameFixture, AFrameThatNoWindowManagerMaximizedStillCoversTheScreen) {
+  const QRect available = Frame().screen()->availableGeometry();
+  Frame().setGeometry(0, 0, 541, 455);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Frame().frameGeometry().width() < 600; }));
+
+  Frame().CoverScreenIfNotMaximized();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Frame().frameGeometry().width() > 600; }));
+  EXPECT_EQ(Frame().frameGeometry(), available);
+  const QRect workspace(QPoint(0, 0), Frame().Area().viewport()->size());
+  for (int index = 0; index < 5; ++index) {
+    EXPECT_TRUE(workspace.contains(Outer(Frame(), index))) << index;
+  }
+  // The graph ends 250 twips inside the frame's right edge, as laid out.
+  EXPECT_NEAR((Outer(Frame(), kWindowGraph).right() + 1) * 15, available.width() * 15 - 250, 15);
+
+  // A frame that covers the screen is left as it is.
+  const QRect covering = Frame().geometry();
+  Frame().CoverScreenIfNotMaximized();
+  EXPECT_EQ(Frame().geometry(), covering);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -6,12 +6,11 @@
 
 #include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
+#include "support/OwnPlatform.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + VELMORA_OFFSCREEN_CONFIG);
-  }
+  velmora::testing::UseOwnOffscreenPlatform(VELMORA_OFFSCREEN_CONFIG);
   velmora::platform::GuardedApplication app(argc, argv);
   velmora::platform::InstallJapaneseButtons(app);
   velmora::platform::InstallFontSubstitutions();

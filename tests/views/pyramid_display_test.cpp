@@ -49,7 +49,7 @@ TEST_F(PyramidDisplayTest, CaptionNamesTheContent) {
 }
 
 TEST_F(PyramidDisplayTest, MenuTreeHasTheCaptionsAccessKeysAndInitialChecks) {
-  const QMenuBar* bar = form->MenuBar();
+  const WrappingMenuBar* bar = form->MenuBar();
   ASSERT_EQ(bar->actions().size(), 4);
   const PyramidMenus& menus = form->Menus();
   EXPECT_EQ(menus.MenuInputMode->title(), Text("入力モード(&M)"));
