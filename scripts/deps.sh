@@ -7,7 +7,7 @@ packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-t
   matchbox-window-manager)
 packages+=(libcli11-dev hyperfine)  # velmora-cli's arguments; timing its runs
 missing=()
-# The install test validates the menu entry; the guide's pictures are taken with xdotool.
+# The install test validates the menu entry; the screenshot scripts press keys with xdotool.
 packages+=(desktop-file-utils xdotool)
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
