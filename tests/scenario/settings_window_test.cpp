@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -170,6 +171,46 @@ TEST_F(SettingsWindowTest, MissingDataFolderAsksRetryThenUnexpectedError) {
   EXPECT_EQ(platform.boxes.size(), 2u);
   EXPECT_EQ(platform.programEnds, 1);
   EXPECT_EQ(platform.beeps, 0);
+}
+
+// Esc or the close button on a failure box skips the step, on the
+// unexpected-error box too, where only an explicit No ends the program.
+TEST_F(SettingsWindowTest, LeavingAFailureBoxSkipsAndNeverEndsTheProgram) {
+  form.ComboStartPop()->setCurrentIndex(1);  // no Data folder: 76, then 52
+  model.World.People(0, 5) = HeadCount::FromPersons(5);
+  const WorldRecord before = model.World;
+  platform.answers = {Answer::Dismissed, Answer::Dismissed};
+  Click(2);
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[0].title, "ファイルエラー");
+  EXPECT_EQ(platform.boxes[1].title, "想定外のエラー");
+  EXPECT_EQ(platform.programEnds, 0);
+  EXPECT_EQ(model.World, before);
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(frame.requests.empty());
+}
+
+// A FIFO in place of a preset would block the open until something writes
+// into it; it is refused as an invalid path instead, on load and on save.
+TEST_F(SettingsWindowTest, AFifoPresetIsAnInvalidPath) {
+  alarm(20);  // a blocking open fails the test instead of hanging it
+  ASSERT_EQ(mkfifo((app.MakeData() / "BRF1.brf").c_str(), 0600), 0);
+  form.ComboBRFunc()->setCurrentIndex(1);
+  const WorldRecord before = model.World;
+  for (int button : {3, 1}) {
+    SCOPED_TRACE(button);
+    platform.boxes.clear();
+    platform.answers = {Answer::No, Answer::Yes};  // skip, then go on after 52
+    Click(button);
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[0].text, "ファイルのパスが無効です。\r再試行しますか？");
+    EXPECT_EQ(platform.boxes[0].title, "パスエラー");
+    EXPECT_NE(platform.boxes[1].text.find("(52)"), std::string::npos);
+  }
+  EXPECT_EQ(model.World, before);
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(fs::is_fifo(Data() / "BRF1.brf"));
+  alarm(0);
 }
 
 TEST_F(SettingsWindowTest, MissingPresetFileIsFileNotFoundAndStaysMissing) {
