@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -83,9 +83,9 @@ class QtPlatform final : public Platform {
  public:
   Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override {
     DismissableBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::Warning,
-                    QString::fromStdString(title), BoxText(text),
-                    buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                       QString::fromStdString(title), BoxText(text),
+                       buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                       QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     const int chosen = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;

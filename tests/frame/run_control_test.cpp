@@ -1,8 +1,8 @@
 #include <QMdiArea>
 
 #include "model/Census.h"
-#include "views/Canvas.h"
 #include "support/FrameFixture.h"
+#include "views/Canvas.h"
 
 namespace velmora {
 namespace {

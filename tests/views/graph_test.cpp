@@ -179,7 +179,8 @@ TEST_F(GraphTest, ColumnZeroLiesLeftOfTheWindowAndColumnHundredAtItsRightEdge) {
 // must stay off the picture at any pen width, so the graph is empty.
 TEST_F(GraphTest, ColumnZeroPaintsNoPixelWhateverThePenWidth) {
   graph.SetPenWidth(3);
-  for (int year = 1; year <= 60; ++year) graph.DrawGraphColumn(year, Population({{40, 150}}), HeadCount::FromPersons(100));
+  for (int year = 1; year <= 60; ++year)
+    graph.DrawGraphColumn(year, Population({{40, 150}}), HeadCount::FromPersons(100));
   ASSERT_EQ(Pixel(0, 100), kAge40);  // year 1 reaches the first pixel
   for (int pen = 1; pen <= 9; ++pen) {
     SCOPED_TRACE(pen);

@@ -1,10 +1,11 @@
 #include "scenario/core/ScenarioFile.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "model/Failure.h"
