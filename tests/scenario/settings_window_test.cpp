@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -194,10 +195,12 @@ TEST_F(SettingsWindowTest, LeavingAFailureBoxSkipsAndNeverEndsTheProgram) {
 // into it; it is refused as an invalid path instead, on load and on save.
 TEST_F(SettingsWindowTest, AFifoPresetIsAnInvalidPath) {
   alarm(20);  // a blocking open fails the test instead of hanging it
-  ASSERT_EQ(mkfifo((app.MakeData() / "BRF1.brf").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((app.MakeData() / "STP1.stp").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((Data() / "BRF1.brf").c_str(), 0600), 0);
+  form.ComboStartPop()->setCurrentIndex(1);
   form.ComboBRFunc()->setCurrentIndex(1);
-  const WorldRecord before = model.World;
-  for (int button : {3, 1}) {
+  const auto before = std::make_unique<ModulePopulation>(model);  // too large for the stack
+  for (int button = 0; button < 4; ++button) {
     SCOPED_TRACE(button);
     platform.boxes.clear();
     platform.answers = {Answer::No, Answer::Yes};  // skip, then go on after 52
@@ -207,8 +210,13 @@ TEST_F(SettingsWindowTest, AFifoPresetIsAnInvalidPath) {
     EXPECT_EQ(platform.boxes[0].title, "パスエラー");
     EXPECT_NE(platform.boxes[1].text.find("(52)"), std::string::npos);
   }
-  EXPECT_EQ(model.World, before);
+  EXPECT_EQ(model.World, before->World);
+  EXPECT_EQ(model.WorldAtStart, before->WorldAtStart);
+  EXPECT_EQ(model.Census, before->Census);
+  EXPECT_EQ(model.PeakPopulation, before->PeakPopulation);
   EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(frame.requests.empty());
+  EXPECT_TRUE(fs::is_fifo(Data() / "STP1.stp"));
   EXPECT_TRUE(fs::is_fifo(Data() / "BRF1.brf"));
   alarm(0);
 }

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -370,27 +368,6 @@ TEST_F(FailedLoadTest, ARetryThatSucceedsBeepsAndAdopts) {
   EXPECT_EQ(model.PeakPopulation, HeadCount::FromPersons(1250));
   EXPECT_EQ(model.WorldAtStart, model.World);
   EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "reset"}));
-}
-
-// A FIFO in place of a preset is refused with 75 through the dialogue on
-// load and on save; nothing blocks, nothing is read or written, no beep.
-TEST_F(FailedLoadTest, AFifoPresetIsAPathErrorOnLoadAndSave) {
-  alarm(20);  // a blocking open fails the test instead of hanging it
-  ASSERT_EQ(mkfifo((Data() / "STP2.stp").c_str(), 0600), 0);
-  ASSERT_EQ(mkfifo((Data() / "BRF2.brf").c_str(), 0600), 0);
-  const auto before = Snapshot();
-  for (int operation = 0; operation < 4; ++operation) {
-    SCOPED_TRACE(operation);
-    dialogue.asked.clear();
-    EXPECT_EQ(Operations().Run(operation), SequenceEnd::Completed);
-    // Skipping the open leaves no file: the read or write is then code 52.
-    EXPECT_EQ(dialogue.asked, (std::vector<int>{kPathFileAccessError, kBadFileNumber}));
-  }
-  ExpectUntouched(*before);
-  EXPECT_EQ(host.events, (std::vector<std::string>{"focus"}));
-  EXPECT_TRUE(fs::is_fifo(Data() / "STP2.stp"));
-  EXPECT_TRUE(fs::is_fifo(Data() / "BRF2.brf"));
-  alarm(0);
 }
 
 }  // namespace
