@@ -31,6 +31,7 @@ class StoppedFrame : public FrameServices {
   void RequestCommand(Int16) override {}
   bool WorldClockRunning() const override { return false; }
   void SetWorldClockInterval(int) override {}
+  int WorldClockInterval() const override { return 100; }
   void SetWindowMenuCheck(int, bool) override {}
   bool FocusWindow(int) override { return false; }
 };

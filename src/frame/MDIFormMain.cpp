@@ -195,6 +195,9 @@ void MDIFormMain::MenuReset_Click() {
   m_.StartYear = 2000;
   m_.World = m_.WorldAtStart;
   TakeCensus(m_.Census, m_.World, m_, display_);
+  // Year 0 of the look-back is always the start that Reset restores, also
+  // after a load, which never ran Start.
+  m_.WorldHistory[0] = m_.World;
   for (int year = 1; year < kHistoryYears; ++year) m_.WorldHistory[year] = m_.WorldBlank;
   windows_.Graph().ShapeG()->hide();
 
@@ -267,6 +270,8 @@ bool MDIFormMain::WorldClockRunning() const { return timerWorld_->isActive(); }
 void MDIFormMain::SetWorldClockInterval(int milliseconds) {
   timerWorld_->setInterval(milliseconds < 1 ? 1 : milliseconds);
 }
+
+int MDIFormMain::WorldClockInterval() const { return timerWorld_->interval(); }
 
 void MDIFormMain::SetWindowMenuCheck(int index, bool checked) {
   menus_.MenuWShow.at(static_cast<std::size_t>(index))->setChecked(checked);

@@ -51,6 +51,7 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   void RequestCommand(Int16 code) override;
   bool WorldClockRunning() const override;
   void SetWorldClockInterval(int milliseconds) override;
+  int WorldClockInterval() const override;
   void SetWindowMenuCheck(int index, bool checked) override;
   bool FocusWindow(int index) override;
 

@@ -1,8 +1,11 @@
 #include "platform/Platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QString>
@@ -20,16 +23,73 @@ QString BoxText(const std::string& text) {
   return s;
 }
 
+// A box that tells Esc and its close button apart from its No button (a
+// plain box takes both for No, which on some boxes means ending the
+// program), and whose buttons answer their access letters with Alt and
+// without, whatever other window has claimed the same Alt shortcut.
+class DismissableBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool Dismissed() const { return dismissed_; }
+
+ protected:
+  bool event(QEvent* event) override {
+    // Claimed here, the key comes to keyPressEvent instead of the
+    // application's shortcut map, where a second owner of the same letter
+    // would make it ambiguous and dead.
+    if (event->type() == QEvent::ShortcutOverride && ButtonForKey(*static_cast<QKeyEvent*>(event)) != nullptr) {
+      event->accept();
+      return true;
+    }
+    return QMessageBox::event(event);
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Cancel)) {
+      Dismiss();
+      return;
+    }
+    if (QAbstractButton* button = ButtonForKey(*event)) {
+      button->click();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (isVisible()) dismissed_ = true;
+    QDialog::closeEvent(event);
+  }
+
+ private:
+  // The button whose access letter is the key, pressed alone or with Alt.
+  QAbstractButton* ButtonForKey(const QKeyEvent& key) const {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::AltModifier) return nullptr;
+    for (QAbstractButton* button : buttons()) {
+      const QKeySequence shortcut = button->shortcut();
+      if (!shortcut.isEmpty() && shortcut[0].key() == key.key()) return button;
+    }
+    return nullptr;
+  }
+
+  void Dismiss() {
+    dismissed_ = true;
+    reject();
+  }
+
+  bool dismissed_ = false;
+};
+
 class QtPlatform final : public Platform {
  public:
   Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override {
-    QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::Warning,
-                    QString::fromStdString(title), BoxText(text),
-                    buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                    QApplication::activeWindow());
+    DismissableBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::Warning,
+                       QString::fromStdString(title), BoxText(text),
+                       buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                       QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     const int chosen = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;
+    if (box.Dismissed()) return Answer::Dismissed;
     return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
   }
   void Beep() override { QApplication::beep(); }

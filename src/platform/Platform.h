@@ -9,7 +9,9 @@ namespace velmora::platform {
 
 enum class Buttons { Ok, YesNo };
 enum class Icon { Information, Exclamation };
-enum class Answer { Ok, Yes, No };
+// Dismissed: the box was closed by Esc or its close button without a choice;
+// the caller decides what that stands for.
+enum class Answer { Ok, Yes, No, Dismissed };
 
 // Everything the program asks of the desktop besides windows: modal message
 // boxes, the beep and ending the process. The real implementation uses Qt;

@@ -8,7 +8,14 @@ DialogueChoice PlatformFailureDialogue::Ask(int code) {
   const FailureMessage message = MessageForFailure(code);
   const platform::Answer answer = platform::Current().ShowMessage(message.text, message.title, platform::Buttons::YesNo,
                                                                   platform::Icon::Exclamation);
-  return answer == platform::Answer::Yes ? message.yes : message.no;
+  switch (answer) {
+    case platform::Answer::Yes:
+      return message.yes;
+    case platform::Answer::No:
+      return message.no;
+    default:
+      return message.dismissed;
+  }
 }
 
 }  // namespace velmora

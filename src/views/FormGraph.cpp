@@ -63,10 +63,12 @@ HeadCount SaturatingSum(HeadCount a, HeadCount b) {
 void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale) {
   const int w = m_.ViewSize[0];
   const int h = m_.ViewSize[1];
-  if (h > 0) {
-    const int c = column;
-    const float x0 = static_cast<float>(w / 100.0 * (c - 1));
-    const float x1 = static_cast<float>(w / 100.0 * c);
+  const int c = column;
+  const float x0 = static_cast<float>(w / 100.0 * (c - 1));
+  const float x1 = static_cast<float>(w / 100.0 * c);
+  // A column that ends at the left edge (column 0, the year a Reset draws)
+  // lies wholly outside the picture: a wide pen must not pull it in.
+  if (h > 0 && x1 > 0.0f) {
     const double clientHeight = height();
     const float fullTop = static_cast<float>(clientHeight - h);
     const bool oldestFirst = m_.GraphAgeOrder == 0;

@@ -2,6 +2,9 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <cstdint>
+#include <limits>
+#include <string>
 
 #include "model/Failure.h"
 #include "model/NumberText.h"
@@ -46,6 +49,23 @@ constexpr std::array<Cell, 5> kValueLabels{{
 
 constexpr Cell kTextMax{1920, 120, "10000"};
 constexpr Cell kTextTime{1920, 600, "100"};
+constexpr int kStartInterval = 100;  // ms per year, as "100" says
+
+// The capacity as the text box writes it: in units of 10,000 people, exact
+// to the last of its four decimals, so that Enter on it gives it back.
+QString CapacityText(HeadCount capacity) {
+  constexpr int64_t kUnit = 10'000 * HeadCount::kScale;
+  const int64_t raw = capacity.Raw();
+  const uint64_t magnitude = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+  std::string text = (raw < 0 ? "-" : "") + std::to_string(magnitude / kUnit);
+  if (const uint64_t fraction = magnitude % kUnit; fraction != 0) {
+    std::string digits = std::to_string(fraction);
+    digits.insert(0, 8 - digits.size(), '0');
+    digits.erase(digits.find_last_not_of('0') + 1);
+    text += "." + digits;
+  }
+  return QString::fromStdString(text);
+}
 
 void Place(QWidget* control, const Cell& cell) {
   control->setGeometry(platform::TwipsToPixels(cell.left), platform::TwipsToPixels(cell.top),
@@ -97,6 +117,8 @@ FormText::FormText(ModulePopulation& model, FrameServices& frame, QWidget* paren
   TextMax_ = new KeyTextBox(this);
   TextTime_ = new KeyTextBox(this);
   for (KeyTextBox* box : {TextMax_, TextTime_}) {
+    // No length limit: a pasted text is taken whole.
+    box->setMaxLength(std::numeric_limits<int>::max());
     box->setFont(boxFont);
     WhiteOnBlack(box, QPalette::Base);
   }
@@ -119,13 +141,15 @@ void FormText::Form_Load() {
   for (std::size_t i = 0; i < LabelD_.size(); ++i) LabelD_[i]->setText(QString::fromUtf8(kValueLabels[i].text));
   TextMax_->setText(QString::fromUtf8(kTextMax.text));
   TextTime_->setText(QString::fromUtf8(kTextTime.text));
+  // The clock runs at what the box shows, as at program start.
+  frame_.SetWorldClockInterval(kStartInterval);
 }
 
 void FormText::Form_Unload() { frame_.SetWindowMenuCheck(kWindowController, false); }
 
 // The permitted population in units of 10,000 people, at least one person. A
-// value beyond the head-count range is refused with a beep and the old
-// capacity stays.
+// value beyond the head-count range is refused with a beep, the old capacity
+// stays, and the box shows it again.
 void FormText::TextMax_KeyPress(int key) {
   if (key != kEnter) return;
   HeadCount capacity;
@@ -134,6 +158,7 @@ void FormText::TextMax_KeyPress(int key) {
   } catch (const Failure& failure) {
     if (failure.code != kOverflow) throw;
     platform::Current().Beep();
+    TextMax_->setText(CapacityText(m_.Capacity));
     return;
   }
   const HeadCount one = HeadCount::FromPersons(1);
@@ -141,7 +166,8 @@ void FormText::TextMax_KeyPress(int key) {
 }
 
 // Milliseconds per year, at least 1. A value outside the 16-bit range after
-// rounding is refused with a beep and the clock keeps its interval.
+// rounding is refused with a beep, the clock keeps its interval, and the box
+// shows it again.
 void FormText::TextTime_KeyPress(int key) {
   if (key != kEnter) return;
   Int16 milliseconds;
@@ -150,6 +176,7 @@ void FormText::TextTime_KeyPress(int key) {
   } catch (const Failure& failure) {
     if (failure.code != kOverflow) throw;
     platform::Current().Beep();
+    TextTime_->setText(QString::number(frame_.WorldClockInterval()));
     return;
   }
   frame_.SetWorldClockInterval(milliseconds >= 1 ? int{milliseconds} : 1);

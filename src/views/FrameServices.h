@@ -25,6 +25,7 @@ class FrameServices {
   virtual bool WorldClockRunning() const = 0;
   // The world clock's interval in milliseconds (at least 1).
   virtual void SetWorldClockInterval(int milliseconds) = 0;
+  virtual int WorldClockInterval() const = 0;
   // The check mark of the window menu item MenuWShow(index).
   virtual void SetWindowMenuCheck(int index, bool checked) = 0;
   // Bring an open child window to the front and give it the keyboard focus;

@@ -207,7 +207,9 @@ void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int 
     if (failure.code != kOverflow) throw;
     refused = true;
   }
-  m_.WorldHistory[0] = m_.World;  // the edited state is what year 0 reads out
+  // The edited state is what the current year reads out: year 0 before any
+  // run, the paused year during one, so that the run's start stays on record.
+  m_.WorldHistory[m_.ElapsedYears] = m_.World;
   try {
     RedrawRow(geometry, ageClass);
   } catch (const Failure& failure) {

@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QFontInfo>
+#include <QGuiApplication>
 
 #include "support/FrameFixture.h"
 
@@ -128,6 +130,57 @@ TEST_F(ControllerWindow, SpeedBoxRefusesValuesOutsideSixteenBits) {
     EXPECT_EQ(platform_.beeps, beeps + 1);
     EXPECT_EQ(Frame().TimerWorld().interval(), 40);
   }
+}
+
+// A refused entry beeps and shows again the text of the value in force, so
+// that the box never shows a value that does not apply.
+TEST_F(ControllerWindow, ARefusedEntryPutsBackTheValueInForce) {
+  Enter(TextMax(), "123.45678");  // 1,234,567.8 people
+  Enter(TextMax(), "1e20");
+  EXPECT_EQ(platform_.beeps, 1);
+  EXPECT_EQ(TextMax()->text().toStdString(), "123.45678");
+  // After a Reset the box shows floor(peak / 10,000) + 1 = 124, while the
+  // capacity in force is 105 % of the peak: 1,296,295 people.
+  M().PeakPopulation = HeadCount::FromPersons(1'234'567);
+  Menus().MenuReset->trigger();
+  Enter(TextMax(), "1e20");
+  EXPECT_EQ(platform_.beeps, 2);
+  EXPECT_EQ(TextMax()->text().toStdString(), "129.6295");
+  Enter(TextMax(), "0.00001");  // the minimum, one person
+  Enter(TextMax(), "1e20");
+  EXPECT_EQ(TextMax()->text().toStdString(), "0.0001");
+  EXPECT_EQ(M().Capacity, HeadCount::FromPersons(1));
+
+  Enter(TextTime(), "0");  // 1 ms
+  Enter(TextTime(), "40000");
+  EXPECT_EQ(platform_.beeps, 4);
+  EXPECT_EQ(TextTime()->text().toStdString(), "1");
+  EXPECT_EQ(Frame().TimerWorld().interval(), 1);
+}
+
+// Reopening shows "100" and runs the clock at it, as at program start.
+TEST_F(ControllerWindow, ReopeningSetsTheClockToTheHundredItShows) {
+  Enter(TextTime(), "7");
+  ASSERT_EQ(Frame().TimerWorld().interval(), 7);
+  Frame().Windows().Window(kWindowController).close();
+  Menus().MenuWShow[kWindowController]->trigger();
+  EXPECT_EQ(TextTime()->text().toStdString(), "100");
+  EXPECT_EQ(Frame().TimerWorld().interval(), 100);
+}
+
+// A pasted text is taken whole: 40,000 zeros and "2000" are 2000.
+TEST_F(ControllerWindow, APastedTextHasNoLengthLimit) {
+  const QString pasted = QString(40'000, QChar('0')) + "2000";
+  QGuiApplication::clipboard()->setText(pasted);
+  for (QLineEdit* box : {TextTime(), TextMax()}) {
+    box->clear();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(box->text(), pasted);
+    QTest::keyClick(box, Qt::Key_Return);
+  }
+  EXPECT_EQ(Frame().TimerWorld().interval(), 2000);
+  EXPECT_EQ(M().Capacity, HeadCount::FromPersons(20'000'000));
+  EXPECT_EQ(platform_.beeps, 0);
 }
 
 TEST_F(ControllerWindow, TypingWithoutEnterChangesNothing) {

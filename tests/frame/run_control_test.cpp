@@ -2,6 +2,7 @@
 
 #include "model/Census.h"
 #include "support/FrameFixture.h"
+#include "views/Canvas.h"
 
 namespace velmora {
 namespace {
@@ -269,6 +270,25 @@ TEST_F(RunControl, ResetRestoresTheStartAndRefreshesTheController) {
   EXPECT_EQ(M().Exploded, 1);
   EXPECT_EQ(M().PeakPopulation, Persons(15'000));
   EXPECT_EQ(PyramidInfo(), "kept");
+}
+
+// After a run, Reset leaves the graph empty to its first pixel, and year 0
+// of the look-back is the start it restored, also when that start came from
+// a load that never ran Start.
+TEST_F(RunControl, ResetEmptiesTheGraphAndMakesYearZeroTheRestoredStart) {
+  Cohort(M().World);
+  Enter(Controller().TextMax(), "1");  // 10,000 people: every column full height
+  Menus().MenuStart->trigger();
+  for (int i = 0; i < 3; ++i) Frame().TimerWorld_Timer();
+  const Canvas& graph = Frame().Windows().Graph().Picture();
+  ASSERT_NE(graph.PixelAt(0, graph.ClientHeight() - 1), 0);
+
+  Cohort(M().WorldAtStart);
+  M().WorldAtStart.People(1, 40) = Persons(4'300'000);  // as a load leaves it
+  Menus().MenuReset->trigger();
+  for (int y = 0; y < graph.ClientHeight(); ++y) ASSERT_EQ(graph.PixelAt(0, y), 0) << y;
+  EXPECT_EQ(M().WorldHistory[0], M().WorldAtStart);
+  EXPECT_EQ(M().WorldHistory[0].People(1, 40), Persons(4'300'000));
 }
 
 TEST_F(RunControl, ResetAfterAPeakOf1234567) {

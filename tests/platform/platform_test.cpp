@@ -8,7 +8,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <stdexcept>
 
 #include "model/Failure.h"
@@ -151,6 +153,44 @@ TEST(RealMessageBox, TwoLinesTitleIconAndJapaneseYesNo) {
   EXPECT_EQ(platform::Current().ShowMessage("x", "y", platform::Buttons::YesNo, platform::Icon::Exclamation),
             platform::Answer::No);
   EXPECT_EQ(seen->icon, QMessageBox::Warning);
+}
+
+// Shows a real Yes/No box and lets act answer it as a user would.
+platform::Answer AnswerRealBox(const std::function<void(QMessageBox&)>& act) {
+  platform::SetCurrent(nullptr);
+  QTimer::singleShot(0, [act] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      ADD_FAILURE() << "no box is up";
+      return;
+    }
+    act(*box);
+    // A box that ignored the key would hang the test: close it after a while
+    // with an answer no check expects.
+    QTimer::singleShot(1000, box, [box] { box->done(-1); });
+  });
+  return platform::Current().ShowMessage("予期せぬエラー(52)が発生しました。\r続行を試みますか？", "想定外のエラー",
+                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
+}
+
+// Esc and the title bar's close button are neither Yes nor No: on the boxes
+// where No ends the program, leaving the box must not.
+TEST(RealMessageBox, EscAndCloseButtonAreNeitherYesNorNo) {
+  EXPECT_EQ(AnswerRealBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
+            platform::Answer::Dismissed);
+  EXPECT_EQ(AnswerRealBox([](QMessageBox& box) { box.close(); }), platform::Answer::Dismissed);
+}
+
+// The buttons read "はい(Y)" and "いいえ(N)": their letters choose them, with
+// Alt and without.
+TEST(RealMessageBox, AccessKeysChooseYesAndNo) {
+  for (const auto modifier : {Qt::NoModifier, Qt::AltModifier}) {
+    SCOPED_TRACE(modifier == Qt::AltModifier ? "Alt" : "plain");
+    EXPECT_EQ(AnswerRealBox([modifier](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_N, modifier); }),
+              platform::Answer::No);
+    EXPECT_EQ(AnswerRealBox([modifier](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Y, modifier); }),
+              platform::Answer::Yes);
+  }
 }
 
 }  // namespace

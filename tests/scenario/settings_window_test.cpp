@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -158,9 +160,10 @@ TEST_F(SettingsWindowTest, MissingDataFolderAsksRetryThenUnexpectedError) {
   EXPECT_EQ(platform.boxes[0].icon, platform::Icon::Exclamation);
   EXPECT_EQ(platform.boxes[1].text, "予期せぬエラー(52)が発生しました。\r続行を試みますか？");
   EXPECT_EQ(platform.boxes[1].title, "想定外のエラー");
-  // Yes in the second box finishes the operation normally.
-  EXPECT_EQ(platform.beeps, 1);
-  EXPECT_EQ(frame.requests, (std::vector<int>{kCommandReset}));
+  // Yes in the second box finishes the operation, without a beep of
+  // success and without adopting a population that was never read.
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(frame.requests.empty());
   EXPECT_FALSE(fs::exists(Data()));
 
   platform.boxes.clear();
@@ -168,7 +171,54 @@ TEST_F(SettingsWindowTest, MissingDataFolderAsksRetryThenUnexpectedError) {
   EXPECT_THROW(form.CommandSave_Click(0), testing::ProgramEnded);
   EXPECT_EQ(platform.boxes.size(), 2u);
   EXPECT_EQ(platform.programEnds, 1);
-  EXPECT_EQ(platform.beeps, 1);
+  EXPECT_EQ(platform.beeps, 0);
+}
+
+// Esc or the close button on a failure box skips the step, on the
+// unexpected-error box too, where only an explicit No ends the program.
+TEST_F(SettingsWindowTest, LeavingAFailureBoxSkipsAndNeverEndsTheProgram) {
+  form.ComboStartPop()->setCurrentIndex(1);  // no Data folder: 76, then 52
+  model.World.People(0, 5) = HeadCount::FromPersons(5);
+  const WorldRecord before = model.World;
+  platform.answers = {Answer::Dismissed, Answer::Dismissed};
+  Click(2);
+  ASSERT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.boxes[0].title, "ファイルエラー");
+  EXPECT_EQ(platform.boxes[1].title, "想定外のエラー");
+  EXPECT_EQ(platform.programEnds, 0);
+  EXPECT_EQ(model.World, before);
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(frame.requests.empty());
+}
+
+// A FIFO in place of a preset would block the open until something writes
+// into it; it is refused as an invalid path instead, on load and on save.
+TEST_F(SettingsWindowTest, AFifoPresetIsAnInvalidPath) {
+  alarm(20);  // a blocking open fails the test instead of hanging it
+  ASSERT_EQ(mkfifo((app.MakeData() / "STP1.stp").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((Data() / "BRF1.brf").c_str(), 0600), 0);
+  form.ComboStartPop()->setCurrentIndex(1);
+  form.ComboBRFunc()->setCurrentIndex(1);
+  const auto before = std::make_unique<ModulePopulation>(model);  // too large for the stack
+  for (int button = 0; button < 4; ++button) {
+    SCOPED_TRACE(button);
+    platform.boxes.clear();
+    platform.answers = {Answer::No, Answer::Yes};  // skip, then go on after 52
+    Click(button);
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform.boxes[0].text, "ファイルのパスが無効です。\r再試行しますか？");
+    EXPECT_EQ(platform.boxes[0].title, "パスエラー");
+    EXPECT_NE(platform.boxes[1].text.find("(52)"), std::string::npos);
+  }
+  EXPECT_EQ(model.World, before->World);
+  EXPECT_EQ(model.WorldAtStart, before->WorldAtStart);
+  EXPECT_EQ(model.Census, before->Census);
+  EXPECT_EQ(model.PeakPopulation, before->PeakPopulation);
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(frame.requests.empty());
+  EXPECT_TRUE(fs::is_fifo(Data() / "STP1.stp"));
+  EXPECT_TRUE(fs::is_fifo(Data() / "BRF1.brf"));
+  alarm(0);
 }
 
 TEST_F(SettingsWindowTest, MissingPresetFileIsFileNotFoundAndStaysMissing) {

@@ -34,6 +34,7 @@ TEST(FailureMessage, FileSystemRowsOfferRetryAndSkip) {
     EXPECT_EQ(message.title, row.title);
     EXPECT_EQ(message.yes, DialogueChoice::Retry);
     EXPECT_EQ(message.no, DialogueChoice::Skip);
+    EXPECT_EQ(message.dismissed, DialogueChoice::Skip);
   }
 }
 
@@ -45,6 +46,8 @@ TEST(FailureMessage, OtherCodesAreUnexpectedWithSkipOrEnd) {
     EXPECT_EQ(message.title, "想定外のエラー");
     EXPECT_EQ(message.yes, DialogueChoice::Skip);
     EXPECT_EQ(message.no, DialogueChoice::EndProgram);
+    // Esc or the close button: only an explicit No ends the program.
+    EXPECT_EQ(message.dismissed, DialogueChoice::Skip);
   }
   // No line feed anywhere, the code's digits right inside the parentheses.
   EXPECT_EQ(MessageForFailure(52).text.find('\n'), std::string::npos);

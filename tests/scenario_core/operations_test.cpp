@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -202,9 +203,10 @@ TEST_F(ScenarioOperationsTest, MissingDataFolderThenBadFileNumber) {
   dialogue.script = {DialogueChoice::Skip, DialogueChoice::Skip};
   EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::Completed);
   EXPECT_EQ(dialogue.asked, (std::vector<int>{76, 52}));
+  // Nothing was read, so nothing is adopted and no beep claims success.
   EXPECT_EQ(model.World.People(0, 1), HeadCount::FromPersons(40));
-  EXPECT_EQ(model.Census.Total, HeadCount::FromPersons(40));
-  EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "reset"}));
+  EXPECT_EQ(model.Census.Total, HeadCount());
+  EXPECT_TRUE(host.events.empty());
   EXPECT_FALSE(fs::exists(Data()));
 
   // No in the unexpected-error box ends everything at once.
@@ -295,6 +297,77 @@ TEST_F(ScenarioOperationsTest, UnreadableHeadCountIsAnUnexpectedErrorAndKeepsThe
   EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::Completed);
   EXPECT_EQ(dialogue.asked, (std::vector<int>{kOverflow}));
   EXPECT_EQ(model.World.People(0, 0), HeadCount::FromPersons(3));
+}
+
+// A paused run: a live year, a different start, a census and a peak that a
+// load must not disturb unless it really read a population.
+class FailedLoadTest : public ScenarioOperationsTest {
+ protected:
+  FailedLoadTest() {
+    app.MakeData();
+    host.population = 2;
+    host.rates = 2;
+    model.RunState = kPaused;
+    model.ElapsedYears = 25;
+    model.WorldAtStart.People(0, 10) = HeadCount::FromPersons(700);
+    model.World.People(0, 35) = HeadCount::FromPersons(900);
+    model.World.DeathRate(0, 1, 3) = 12.5f;
+    model.Census.Total = HeadCount::FromPersons(900);
+    model.PeakPopulation = HeadCount::FromPersons(950);
+    model.PyramidContent = kContentBirths;
+  }
+  void ExpectUntouched(const ModulePopulation& before) {
+    EXPECT_EQ(model.World, before.World);
+    EXPECT_EQ(model.WorldAtStart, before.WorldAtStart);
+    EXPECT_EQ(model.Census, before.Census);
+    EXPECT_EQ(model.PeakPopulation, before.PeakPopulation);
+    EXPECT_EQ(model.PyramidContent, before.PyramidContent);
+    EXPECT_EQ(model.RunState, before.RunState);
+  }
+  // A copy of the run's state (the model is too large for the stack).
+  std::unique_ptr<ModulePopulation> Snapshot() const { return std::make_unique<ModulePopulation>(model); }
+};
+
+TEST_F(FailedLoadTest, ASkippedReadKeepsTheRunAndItsStartAndDoesNotBeep) {
+  const std::vector<unsigned char> shortPopulation(1000, 0x01), shortRates(200, 0x01);
+  WriteBytes(Data() / "STP2.stp", shortPopulation);
+  WriteBytes(Data() / "BRF2.brf", shortRates);
+  const auto before = Snapshot();
+  EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::Completed);
+  EXPECT_EQ(Operations().LoadRates(), SequenceEnd::Completed);
+  EXPECT_EQ(dialogue.asked, (std::vector<int>{kInputPastEnd, kInputPastEnd}));
+  ExpectUntouched(*before);
+  // Only the pyramid's focus follows a failed rate load; no beep, no Reset.
+  EXPECT_EQ(host.events, (std::vector<std::string>{"focus"}));
+  EXPECT_EQ(ReadBytes(Data() / "STP2.stp"), shortPopulation);
+  EXPECT_EQ(ReadBytes(Data() / "BRF2.brf"), shortRates);
+
+  // Ended by the user: nothing more happens, and no beep either.
+  host.events.clear();
+  dialogue.script = {DialogueChoice::EndProgram};
+  EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::ProgramEnded);
+  ExpectUntouched(*before);
+  EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(FailedLoadTest, ARetryThatSucceedsBeepsAndAdopts) {
+  WriteBytes(Data() / "STP2.stp", std::vector<unsigned char>(1000, 0));
+  // While the box is up the file is put right: 1,000 men aged 0.
+  dialogue.hook = [&](int) {
+    std::vector<unsigned char> bytes(1600, 0);
+    bytes[1] = 0x96;
+    bytes[2] = 0x98;  // 10,000,000 = 0x989680
+    bytes[0] = 0x80;
+    WriteBytes(Data() / "STP2.stp", bytes);
+  };
+  dialogue.script = {DialogueChoice::Retry};
+  EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::Completed);
+  EXPECT_EQ(dialogue.asked, (std::vector<int>{kInputPastEnd}));
+  EXPECT_EQ(model.World.People(0, 0), HeadCount::FromPersons(1000));
+  EXPECT_EQ(model.Census.Total, HeadCount::FromPersons(1000));
+  EXPECT_EQ(model.PeakPopulation, HeadCount::FromPersons(1250));
+  EXPECT_EQ(model.WorldAtStart, model.World);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "reset"}));
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -6,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <string>
 
 #include "TempFolder.h"
 #include "model/Failure.h"
@@ -202,6 +207,44 @@ TEST(ScenarioFile, AFolderInPlaceOfTheFileIsAnAccessError) {
               file.ReadRecord(record);
             }),
             kPathFileAccessError);
+}
+
+// What is no regular file is refused with 75 on load and on save, without
+// blocking: a FIFO would otherwise wait for a writer for ever (the alarm
+// turns such a hang into a failed test), a device or a socket is no preset.
+TEST(ScenarioFile, WhatIsNoRegularFileIsRefusedWithoutBlocking) {
+  alarm(20);
+  TempFolder app;
+  const fs::path data = app.MakeData();
+  ASSERT_EQ(mkfifo((data / "BRF1.brf").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", data / "BRF2.brf");
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = (data / "BRF3.brf").string();
+  ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
+  std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size());
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  // A reader on the FIFO would receive whatever a save wrote into it.
+  const int reader = open((data / "BRF1.brf").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+
+  for (int preset = 1; preset <= 3; ++preset) {
+    SCOPED_TRACE(preset);
+    ScenarioFile file;
+    EXPECT_EQ(CodeOf([&] { file.OpenForReading(RateFilePath(app.String(), preset)); }), kPathFileAccessError);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(CodeOf([&] { file.OpenForUpdate(RateFilePath(app.String(), preset)); }), kPathFileAccessError);
+    EXPECT_FALSE(file.IsOpen());
+  }
+  char byte = 0;
+  EXPECT_LE(read(reader, &byte, 1), 0);  // nothing came through the FIFO
+  EXPECT_TRUE(fs::is_fifo(data / "BRF1.brf"));
+  EXPECT_TRUE(fs::is_socket(data / "BRF3.brf"));
+  close(reader);
+  close(listener);
+  alarm(0);
 }
 
 TEST(ScenarioFile, ReadOnlyFileRefusesASave) {

@@ -13,7 +13,8 @@ class FakeFrameServices : public FrameServices {
  public:
   void RequestCommand(Int16 code) override { requests.push_back(code); }
   bool WorldClockRunning() const override { return running; }
-  void SetWorldClockInterval(int) override {}
+  void SetWorldClockInterval(int milliseconds) override { interval = milliseconds; }
+  int WorldClockInterval() const override { return interval; }
   void SetWindowMenuCheck(int index, bool checked) override { menuChecks.emplace_back(index, checked); }
   bool FocusWindow(int index) override {
     focused.push_back(index);
@@ -21,6 +22,7 @@ class FakeFrameServices : public FrameServices {
   }
 
   bool running = false;
+  int interval = 100;
   bool focusSucceeds = true;  // false: the window asked for is closed
   std::vector<int> requests;
   std::vector<std::pair<int, bool>> menuChecks;

@@ -175,6 +175,25 @@ TEST_F(GraphTest, ColumnZeroLiesLeftOfTheWindowAndColumnHundredAtItsRightEdge) {
   EXPECT_EQ(Height(699), 100);
 }
 
+// The yearly step leaves the pen 3 wide, and Reset then draws column 0: it
+// must stay off the picture at any pen width, so the graph is empty.
+TEST_F(GraphTest, ColumnZeroPaintsNoPixelWhateverThePenWidth) {
+  graph.SetPenWidth(3);
+  for (int year = 1; year <= 60; ++year)
+    graph.DrawGraphColumn(year, Population({{40, 150}}), HeadCount::FromPersons(100));
+  ASSERT_EQ(Pixel(0, 100), kAge40);  // year 1 reaches the first pixel
+  for (int pen = 1; pen <= 9; ++pen) {
+    SCOPED_TRACE(pen);
+    graph.Clear();
+    graph.SetPenWidth(pen);
+    graph.DrawGraphColumn(0, Population({{40, 150}}), HeadCount::FromPersons(100));
+    for (int x = 0; x < 700; ++x) ASSERT_EQ(Height(x), 0) << x;
+    // Column 1 still starts at the first pixel.
+    graph.DrawGraphColumn(1, Population({{40, 150}}), HeadCount::FromPersons(100));
+    EXPECT_EQ(Pixel(0, 100), kAge40);
+  }
+}
+
 TEST_F(GraphTest, TheInformationLineDescribesTheLiveCensusAndTheLastHover) {
   m.ElapsedYears = 50;
   m.Census.Total = HeadCount::FromPersons(1'234'567);

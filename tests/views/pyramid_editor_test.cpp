@@ -100,6 +100,24 @@ TEST_F(PyramidEditorTest, DragSetsTheFiveAgesOfAClass) {
   Release(Qt::LeftButton, {180, RowY(4)});
 }
 
+// In a run paused at year 25 the edit becomes that year's snapshot; year 0
+// keeps the start of the run for the look-back.
+TEST_F(PyramidEditorTest, AnEditDuringAPauseWritesThePausedYear) {
+  PopulationAtOneMillion();
+  m.World.People(0, 30) = Persons(40);
+  m.WorldHistory[0].People(0, 30) = Persons(10);
+  m.ElapsedYears = 25;
+  Census();
+  Press(Qt::LeftButton, {150, RowY(4)});
+  Move({100, RowY(4)});
+  ASSERT_EQ(Age(0, 20), Persons(100'000));
+  EXPECT_TRUE(m.WorldHistory[25] == m.World);
+  EXPECT_EQ(m.WorldHistory[0].People(0, 30), Persons(10));
+  EXPECT_EQ(m.WorldHistory[0].People(0, 20), HeadCount());
+  EXPECT_TRUE(m.WorldHistory[24] == m.WorldBlank);
+  Release(Qt::LeftButton, {100, RowY(4)});
+}
+
 TEST_F(PyramidEditorTest, ClassValueIsRoundedOnceAndSpreadOverFiveAges) {
   form->Menus().MenuPeople[1]->trigger();
   form->Menus().MenuScale[1]->trigger();  // 1,000

@@ -9,12 +9,15 @@ enum class DialogueChoice { Retry, Skip, EndProgram };
 
 // The box for a failure code: two lines joined by a carriage return, a
 // title, and what its Yes and No buttons mean. The file-system codes offer
-// Retry / Skip; every other code offers Skip / end the program.
+// Retry / Skip; every other code offers Skip / end the program. Leaving a box
+// by Esc or its close button always skips: only an explicit No ends the
+// program.
 struct FailureMessage {
   std::string text;
   std::string title;
   DialogueChoice yes;
   DialogueChoice no;
+  DialogueChoice dismissed = DialogueChoice::Skip;
 };
 
 FailureMessage MessageForFailure(int code);

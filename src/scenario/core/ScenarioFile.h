@@ -17,6 +17,8 @@ class ScenarioFile {
   ScenarioFile& operator=(const ScenarioFile&) = delete;
   ~ScenarioFile();
 
+  // Neither open ever blocks: a path that is not a regular file (a FIFO, a
+  // socket, a device, a folder) is refused with code 75.
   // For a save: reading and writing, the file created when it is missing and
   // never shortened.
   void OpenForUpdate(const std::string& path);
@@ -31,7 +33,7 @@ class ScenarioFile {
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
-  void Open(const std::string& path, const char* mode);
+  void Open(const std::string& path, bool forUpdate);
 
   std::FILE* file_ = nullptr;
 };

@@ -1,5 +1,8 @@
 #include "scenario/core/ScenarioOperations.h"
 
+#include <functional>
+#include <utility>
+
 #include "model/Census.h"
 #include "model/Failure.h"
 #include "scenario/core/ScenarioFile.h"
@@ -24,6 +27,24 @@ Step ObtainFileHandle() {
   return [] { return StepResult::Next; };
 }
 
+// A step that notes in done that its work went through. A failure that the
+// user skips leaves done false; a retry that succeeds sets it.
+Step Tracked(bool& done, std::function<void()> work) {
+  return [&done, work = std::move(work)] {
+    work();
+    done = true;
+    return StepResult::Next;
+  };
+}
+
+// The beep is the only sign of success: it sounds only when every file step
+// went through, at once or after retries.
+Step BeepIfDone(ScenarioHost& host, const bool& opened, const bool& transferred, const bool& closed) {
+  return Action([&host, &opened, &transferred, &closed] {
+    if (opened && transferred && closed) host.Beep();
+  });
+}
+
 }  // namespace
 
 SequenceEnd ScenarioOperations::Run(int operation) {
@@ -46,13 +67,14 @@ Int16 ScenarioOperations::EditedPeriod() const { return Int16(kPeriods - 1) * m_
 SequenceEnd ScenarioOperations::SavePopulation() {
   int n = -1;
   ScenarioFile file;
+  bool opened = false, written = false, closed = false;
   const StepSequence steps{
       SelectPreset(host_, PresetList::Population, 1, n),
       ObtainFileHandle(),
-      Action([&] { file.OpenForUpdate(PopulationFilePath(m_.AppPath, n)); }),
-      Action([&] { file.WriteRecord(EncodePopulation(m_.World)); }),
-      Action([&] { file.Close(); }),
-      Action([&] { host_.Beep(); }),
+      Tracked(opened, [&] { file.OpenForUpdate(PopulationFilePath(m_.AppPath, n)); }),
+      Tracked(written, [&] { file.WriteRecord(EncodePopulation(m_.World)); }),
+      Tracked(closed, [&] { file.Close(); }),
+      BeepIfDone(host_, opened, written, closed),
   };
   return steps.Run(dialogue_);
 }
@@ -60,13 +82,14 @@ SequenceEnd ScenarioOperations::SavePopulation() {
 SequenceEnd ScenarioOperations::SaveRates() {
   int n = -1;
   ScenarioFile file;
+  bool opened = false, written = false, closed = false;
   const StepSequence steps{
       SelectPreset(host_, PresetList::Rates, 1, n),
       ObtainFileHandle(),
-      Action([&] { file.OpenForUpdate(RateFilePath(m_.AppPath, n)); }),
-      Action([&] { file.WriteRecord(EncodeRates(m_.World, EditedPeriod())); }),
-      Action([&] { file.Close(); }),
-      Action([&] { host_.Beep(); }),
+      Tracked(opened, [&] { file.OpenForUpdate(RateFilePath(m_.AppPath, n)); }),
+      Tracked(written, [&] { file.WriteRecord(EncodeRates(m_.World, EditedPeriod())); }),
+      Tracked(closed, [&] { file.Close(); }),
+      BeepIfDone(host_, opened, written, closed),
   };
   return steps.Run(dialogue_);
 }
@@ -74,24 +97,33 @@ SequenceEnd ScenarioOperations::SaveRates() {
 SequenceEnd ScenarioOperations::LoadPopulation() {
   int n = -1;
   ScenarioFile file;
+  bool opened = false, read = false, closed = false;
+  // Without a population read from the file there is nothing to adopt: the
+  // run keeps its state and its start exactly as they were.
+  const auto adopt = [&read](std::function<void()> work) {
+    return Action([&read, work = std::move(work)] {
+      if (read) work();
+    });
+  };
   const StepSequence steps{
       SelectPreset(host_, PresetList::Population, 0, n),
       ObtainFileHandle(),
-      Action([&] { file.OpenForReading(PopulationFilePath(m_.AppPath, n)); }),
-      Action([&] {
-        PopulationImage image{};
-        file.ReadRecord(image);
-        DecodePopulation(image, m_.World);
-      }),
-      Action([&] { file.Close(); }),
-      Action([&] { host_.Beep(); }),
-      Action([&] { m_.PyramidContent = kContentRelative; }),
-      Action([&] { TakeCensus(m_.Census, m_.World, m_, display_); }),
-      Action([&] { m_.PeakPopulation = HeadCount::FromDouble(m_.Census.Total.ToDouble() * 1.25); }),
+      Tracked(opened, [&] { file.OpenForReading(PopulationFilePath(m_.AppPath, n)); }),
+      Tracked(read,
+              [&] {
+                PopulationImage image{};
+                file.ReadRecord(image);
+                DecodePopulation(image, m_.World);
+              }),
+      Tracked(closed, [&] { file.Close(); }),
+      BeepIfDone(host_, opened, read, closed),
+      adopt([&] { m_.PyramidContent = kContentRelative; }),
+      adopt([&] { TakeCensus(m_.Census, m_.World, m_, display_); }),
+      adopt([&] { m_.PeakPopulation = HeadCount::FromDouble(m_.Census.Total.ToDouble() * 1.25); }),
       // The loaded population, with the rate schedule as it stands, becomes
       // the start that the requested Reset restores.
-      Action([&] { m_.WorldAtStart = m_.World; }),
-      Action([&] { host_.RequestReset(); }),
+      adopt([&] { m_.WorldAtStart = m_.World; }),
+      adopt([&] { host_.RequestReset(); }),
   };
   return steps.Run(dialogue_);
 }
@@ -99,17 +131,20 @@ SequenceEnd ScenarioOperations::LoadPopulation() {
 SequenceEnd ScenarioOperations::LoadRates() {
   int n = -1;
   ScenarioFile file;
+  bool opened = false, read = false, closed = false;
   const StepSequence steps{
       SelectPreset(host_, PresetList::Rates, 0, n),
       ObtainFileHandle(),
-      Action([&] { file.OpenForReading(RateFilePath(m_.AppPath, n)); }),
-      Action([&] {
-        RateImage image{};
-        file.ReadRecord(image);
-        DecodeRates(image, m_.World, EditedPeriod());
-      }),
-      Action([&] { file.Close(); }),
-      Action([&] { host_.Beep(); }),
+      Tracked(opened, [&] { file.OpenForReading(RateFilePath(m_.AppPath, n)); }),
+      // All or nothing: a failed read leaves every rate table as it was.
+      Tracked(read,
+              [&] {
+                RateImage image{};
+                file.ReadRecord(image);
+                DecodeRates(image, m_.World, EditedPeriod());
+              }),
+      Tracked(closed, [&] { file.Close(); }),
+      BeepIfDone(host_, opened, read, closed),
       // The rates are in already when the pyramid window is closed.
       Action([&] {
         if (!host_.FocusPyramid()) throw Failure{kInvalidCall};
