@@ -207,9 +207,11 @@ void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int 
     if (failure.code != kOverflow) throw;
     refused = true;
   }
-  // The edited state is what the current year reads out: year 0 before any
-  // run, the paused year during one, so that the run's start stays on record.
-  m_.WorldHistory[m_.ElapsedYears] = m_.World;
+  // The edited state is what the current year reads out: the paused (or
+  // finished) year while a run is on record, so that its start stays intact;
+  // year 0 otherwise. Reset keeps ElapsedYears but puts World back at the
+  // start, so it is the run state, not the year count, that decides.
+  m_.WorldHistory[m_.RunState == kIdle ? 0 : int{m_.ElapsedYears}] = m_.World;
   try {
     RedrawRow(geometry, ageClass);
   } catch (const Failure& failure) {

@@ -107,6 +107,7 @@ TEST_F(PyramidEditorTest, AnEditDuringAPauseWritesThePausedYear) {
   m.World.People(0, 30) = Persons(40);
   m.WorldHistory[0].People(0, 30) = Persons(10);
   m.ElapsedYears = 25;
+  m.RunState = kPaused;
   Census();
   Press(Qt::LeftButton, {150, RowY(4)});
   Move({100, RowY(4)});
@@ -115,6 +116,21 @@ TEST_F(PyramidEditorTest, AnEditDuringAPauseWritesThePausedYear) {
   EXPECT_EQ(m.WorldHistory[0].People(0, 30), Persons(10));
   EXPECT_EQ(m.WorldHistory[0].People(0, 20), HeadCount());
   EXPECT_TRUE(m.WorldHistory[24] == m.WorldBlank);
+  Release(Qt::LeftButton, {100, RowY(4)});
+}
+
+// Reset leaves ElapsedYears at the run's last year but puts World back at the
+// start: an edit then belongs to year 0, not to a year the graph no longer shows.
+TEST_F(PyramidEditorTest, AnEditAfterAResetWritesYearZero) {
+  PopulationAtOneMillion();
+  m.ElapsedYears = 25;
+  m.RunState = kIdle;
+  Census();
+  Press(Qt::LeftButton, {150, RowY(4)});
+  Move({100, RowY(4)});
+  ASSERT_EQ(Age(0, 20), Persons(100'000));
+  EXPECT_TRUE(m.WorldHistory[0] == m.World);
+  EXPECT_TRUE(m.WorldHistory[25] == m.WorldBlank);
   Release(Qt::LeftButton, {100, RowY(4)});
 }
 
