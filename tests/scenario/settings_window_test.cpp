@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 using platform::Answer;
 using testing::ReadBytes;
 using testing::TempFolder;
+using testing::UnprivilegedOwner;
 using testing::TestPlatform;
 using testing::WriteBytes;
 
@@ -235,10 +236,10 @@ TEST_F(SettingsWindowTest, MissingPresetFileIsFileNotFoundAndStaysMissing) {
 }
 
 TEST_F(SettingsWindowTest, ReadOnlyPresetRefusesASave) {
-  if (geteuid() == 0) GTEST_SKIP() << "running as root: every file is writable, so no permission error can occur";
   app.MakeData();
   WriteBytes(Data() / "STP4.stp", std::vector<unsigned char>(1600, 0x01));
   fs::permissions(Data() / "STP4.stp", fs::perms::owner_read);
+  const UnprivilegedOwner owner(app, Data() / "STP4.stp");
   form.ComboStartPop()->setCurrentIndex(4);
   platform.answers = {Answer::No, Answer::Yes};
   Click(0);

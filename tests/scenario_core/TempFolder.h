@@ -1,5 +1,8 @@
 #pragma once
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +39,37 @@ class TempFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// Root passes every permission check, so a permission error cannot be seen
+// as root. While this lives, a test run by root acts as the unprivileged user
+// "nobody" instead: the file becomes nobody's, the folders above it let others
+// pass (root's group too, which the process keeps), and the effective user
+// (only) becomes nobody, so that root is taken back at the end. Run by anyone
+// else, it changes nothing.
+class UnprivilegedOwner {
+ public:
+  UnprivilegedOwner(const TempFolder& folder, const std::filesystem::path& file) {
+    if (geteuid() != 0) return;
+    const passwd* nobody = getpwnam("nobody");
+    const uid_t uid = nobody != nullptr ? nobody->pw_uid : 65534;
+    const gid_t gid = nobody != nullptr ? nobody->pw_gid : 65534;
+    using std::filesystem::perms;
+    for (auto dir = file.parent_path(); dir.string().size() >= folder.Path().string().size(); dir = dir.parent_path()) {
+      std::filesystem::permissions(dir, perms::group_read | perms::group_exec | perms::others_read | perms::others_exec,
+                                   std::filesystem::perm_options::add);
+    }
+    if (chown(file.c_str(), uid, gid) != 0 || seteuid(uid) != 0) throw std::runtime_error("cannot act as nobody");
+    dropped_ = true;
+  }
+  UnprivilegedOwner(const UnprivilegedOwner&) = delete;
+  UnprivilegedOwner& operator=(const UnprivilegedOwner&) = delete;
+  ~UnprivilegedOwner() {
+    if (dropped_ && seteuid(0) != 0) std::abort();  // the rest of the suite would run as nobody
+  }
+
+ private:
+  bool dropped_ = false;
 };
 
 inline std::vector<unsigned char> ReadBytes(const std::filesystem::path& path) {

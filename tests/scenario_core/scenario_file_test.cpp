@@ -24,6 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempFolder;
+using testing::UnprivilegedOwner;
 using testing::WriteBytes;
 
 int CodeOf(auto&& action) {
@@ -248,11 +249,11 @@ TEST(ScenarioFile, WhatIsNoRegularFileIsRefusedWithoutBlocking) {
 }
 
 TEST(ScenarioFile, ReadOnlyFileRefusesASave) {
-  if (geteuid() == 0) GTEST_SKIP() << "running as root: every file is writable, so no permission error can occur";
   TempFolder app;
   const fs::path path = app.MakeData() / "STP1.stp";
   WriteBytes(path, std::vector<unsigned char>(1600, 0));
   fs::permissions(path, fs::perms::owner_read);
+  const UnprivilegedOwner owner(app, path);
   ScenarioFile file;
   EXPECT_EQ(CodeOf([&] { file.OpenForUpdate(path.string()); }), kPermissionDenied);
   PopulationImage record{};
