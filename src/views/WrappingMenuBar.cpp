@@ -95,7 +95,10 @@ void WrappingMenuBar::Reflow() {
     if (n + 1 < starts.size()) {
       for (int i = starts[n]; i < starts[n + 1]; ++i) wanted.push_back(titles_[static_cast<std::size_t>(i)]);
     }
-    if (line->actions() != wanted) {
+    // Not QList's own comparison: on two empty lists it hands memcmp a null
+    // pointer.
+    const QList<QAction*> current = line->actions();
+    if (!std::equal(current.begin(), current.end(), wanted.begin(), wanted.end())) {
       for (QAction* action : line->actions()) line->removeAction(action);
       line->addActions(wanted);
     }
