@@ -4,7 +4,7 @@
 
 #include "cli/Output.h"
 #include "cli/core/PresetIo.h"
-#include "cli/core/QuietRunDisplay.h"
+#include "model/QuietDisplay.h"
 #include "cli/core/Report.h"
 #include "model/Census.h"
 #include "model/Failure.h"
@@ -30,7 +30,7 @@ void Info(const InfoOptions& o) {
   if (!o.population.empty()) {
     ReadPopulation(o.population, m.World);
     report.population = o.population;
-    QuietRunDisplay display;
+    QuietDisplay display;
     TakeCensus(m.Census, m.World, m, display);
     try {
       if (m.Exploded == 0) report.meanDeathRate = MeanDeathRate(m, 0, m.World);

@@ -10,23 +10,12 @@
 #include <string>
 
 #include "analysis/Indicators.h"
-#include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
+#include "model/QuietDisplay.h"
 #include "model/Run.h"
 
 namespace velmora {
 namespace {
-
-class NullDisplay : public ModelDisplay {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void SetControllerLabel(int, const std::string&) override {}
-  void SetGraphPenWidth(int) override {}
-  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
-  void ClearPyramid() override {}
-  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
-  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
-};
 
 // The data rows of one of the preset CSV tables, each split at its commas.
 std::vector<std::vector<std::string>> CsvRows(const std::string& name) {
@@ -68,7 +57,7 @@ std::unique_ptr<ModulePopulation> JapanModel() {
   }
   w.VariationFunc(0) = kLinear100;
   w.VariationFunc(1) = kLinear100;
-  NullDisplay display;
+  QuietDisplay display;
   StartRunModel(*m, display);
   return m;
 }
@@ -88,7 +77,7 @@ BENCHMARK(BM_AllIndicatorsOfOneYear);
 // period, as a scripted run writes them.
 void BM_AllIndicatorsOverARun(benchmark::State& state) {
   const auto m = JapanModel();
-  NullDisplay display;
+  QuietDisplay display;
   for (int year = 0; year < 100; ++year) AdvanceYear(*m, display);
   int year = 0;
   for (auto _ : state) {

@@ -8,23 +8,13 @@
 #include <memory>
 
 #include "model/Census.h"
+#include "model/QuietDisplay.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
 
 namespace velmora {
 namespace {
-
-class QuietDisplay : public ModelDisplay {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void SetControllerLabel(int, const std::string& caption) override { benchmark::DoNotOptimize(caption.data()); }
-  void SetGraphPenWidth(int) override {}
-  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
-  void ClearPyramid() override {}
-  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
-  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
-};
 
 class StoppedFrame : public FrameServices {
  public:

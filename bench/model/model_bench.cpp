@@ -6,23 +6,12 @@
 #include <memory>
 
 #include "model/Census.h"
-#include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
+#include "model/QuietDisplay.h"
 #include "model/Run.h"
 
 namespace velmora {
 namespace {
-
-class NullDisplay : public ModelDisplay {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void SetControllerLabel(int, const std::string&) override {}
-  void SetGraphPenWidth(int) override {}
-  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
-  void ClearPyramid() override {}
-  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
-  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
-};
 
 // About 120 million people, thinning out with age; birth rates over the
 // classes 15-49 (about 1.4 children per woman) falling to the end table, and
@@ -47,7 +36,7 @@ std::unique_ptr<ModulePopulation> RealisticModel() {
   }
   w.VariationFunc(0) = kLinear100;
   w.VariationFunc(1) = kHalve50;
-  NullDisplay display;
+  QuietDisplay display;
   StartRunModel(*m, display);
   return m;
 }
@@ -55,7 +44,7 @@ std::unique_ptr<ModulePopulation> RealisticModel() {
 void BM_AdvanceYear(benchmark::State& state) {
   auto m = RealisticModel();
   const WorldRecord start = m->World;
-  NullDisplay display;
+  QuietDisplay display;
   for (auto _ : state) {
     AdvanceYear(*m, display);
     // A run has 100 years: start over from year 0 after the last one (one
@@ -71,7 +60,7 @@ BENCHMARK(BM_AdvanceYear);
 
 void BM_TakeCensus(benchmark::State& state) {
   auto m = RealisticModel();
-  NullDisplay display;
+  QuietDisplay display;
   for (auto _ : state) {
     TakeCensus(m->Census, m->World, *m, display);
     benchmark::DoNotOptimize(m->Census);
@@ -102,7 +91,7 @@ BENCHMARK(BM_FertilityAndMeanDeathRate);
 void BM_HundredYearRun(benchmark::State& state) {
   auto m = RealisticModel();
   const WorldRecord start = m->WorldAtStart;
-  NullDisplay display;
+  QuietDisplay display;
   for (auto _ : state) {
     m->World = start;
     StartRunModel(*m, display);

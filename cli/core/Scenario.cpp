@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "cli/core/PresetIo.h"
-#include "cli/core/QuietRunDisplay.h"
+#include "model/QuietDisplay.h"
 #include "model/Census.h"
 #include "model/Failure.h"
 #include "model/ModulePopulation.h"
@@ -49,7 +49,7 @@ RunOutcome RunScenario(const ScenarioInputs& inputs) {
   // WorldHistory alone is 101 records: the model lives on the heap.
   const auto model = std::make_unique<ModulePopulation>();
   ModulePopulation& m = *model;
-  QuietRunDisplay display;
+  QuietDisplay display;
   m.StartYear = 2000;
 
   // The settings window's population load and the Reset it requests come

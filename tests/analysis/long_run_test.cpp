@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "../support/QuietDisplay.h"
+#include "model/QuietDisplay.h"
 #include "analysis/Indicators.h"
 #include "model/ModulePopulation.h"
 #include "model/Run.h"
@@ -61,7 +61,7 @@ TEST_P(LongRunTest, ApproachesTheGrowthFactorAndTheStableShares) {
 
   // Four runs of 100 years back to back; constant rates keep every period
   // equal to the start table.
-  testing::QuietDisplay display;
+  QuietDisplay display;
   double previous = 0.0;
   for (int run = 0; run < 4; ++run) {
     StartRunModel(*m, display);

@@ -15,7 +15,7 @@
 #include "scenario/FormSetting.h"
 #include "scenario_core/TempFolder.h"
 #include "support/FakeFrameServices.h"
-#include "support/QuietDisplay.h"
+#include "model/QuietDisplay.h"
 #include "support/TestPlatform.h"
 #include "views/FrameServices.h"
 
@@ -31,7 +31,6 @@ using testing::TestPlatform;
 using testing::WriteBytes;
 
 using testing::FakeFrameServices;
-using testing::QuietDisplay;
 
 class SettingsWindowTest : public ::testing::Test {
  protected:

@@ -5,12 +5,12 @@
 
 #include "model/ModelDisplay.h"
 
-namespace velmora::cli {
+namespace velmora {
 
-// The model's display for a run without windows: nothing is drawn, and the
-// messages the model would show in a box (the population explosion) are
-// kept for the caller to report.
-class QuietRunDisplay final : public ModelDisplay {
+// The model's display for work without windows (the command line, tests,
+// benchmarks): nothing is drawn, and the messages the model would show in a
+// box (the population explosion) are kept for the caller to report.
+class QuietDisplay final : public ModelDisplay {
  public:
   void ShowMessage(const std::string& text, const std::string& title) override {
     messages_.push_back(title + ": " + text);
@@ -28,4 +28,4 @@ class QuietRunDisplay final : public ModelDisplay {
   std::vector<std::string> messages_;
 };
 
-}  // namespace velmora::cli
+}  // namespace velmora
