@@ -3,6 +3,8 @@
 # (1920x1080) with a window manager, drives it with the mouse and keyboard
 # through xdotool and crops the windows out of screen shots.
 #   scripts/guide-screenshots.sh [program]   (default: build/bin/velmora)
+# With GUIDE_KEEP=folder the whole-screen shots are kept there too, to check
+# where the clicks land.
 # The program's Data folder must hold the presets (any build or install has
 # them). The clicks are placed for the start-up arrangement on that screen.
 set -euo pipefail
@@ -11,6 +13,7 @@ program=$(realpath "${1:-build/bin/velmora}")
 docs=$(pwd)/docs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+[ -n "${GUIDE_KEEP:-}" ] && trap 'cp "$work"/*.png "$GUIDE_KEEP"/; rm -rf "$work"' EXIT
 
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -eu
@@ -38,17 +41,17 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   sleep 8; shot finished
   act mousemove 900 700; act mousemove 978 791; sleep 0.5; shot lookback
   # Pyramid: the right button shows the birth rates; the variation functions
-  # sit behind the menu bar'"'"'s overflow button.
-  act mousemove 180 400 click 3
-  act mousemove 343 169 click 1; act mousemove 380 191; act mousemove 400 191; sleep 0.5; shot births-menu
-  act key Escape; act key Escape
+  # sit on the second line of the menu bar, which wraps at this width.
+  act mousemove 180 414 click 3; shot births
+  act mousemove 50 188 click 1; sleep 0.5; shot births-menu
+  act key Escape
   # Reset, the relative view, a left click (population, scale fitted), then a
   # drag on the men'"'"'s side of ages 20-24.
   act mousemove 49 28 click 1; act mousemove 63 115 click 1
   act mousemove 60 169 click 1; shot mode-menu
   act mousemove 60 190 click 1
   act mousemove 120 300 click 1
-  act mousemove 150 479 mousedown 1; act mousemove 120 479; act mousemove 90 479; act mousemove 70 479
+  act mousemove 150 483 mousedown 1; act mousemove 120 483; act mousemove 90 483; act mousemove 70 483
   shot drawing
   act mouseup 1
   kill "$app" "$wm" 2>/dev/null
@@ -64,7 +67,10 @@ convert menu-run.png -crop 420x170+0+0 +repage m1.png
 convert menu-windows.png -crop 420x170+0+0 +repage m2.png
 convert menu-settings.png -crop 560x170+0+0 +repage m3.png
 convert m1.png m2.png m3.png +append "$docs/guide-menus.png"
-convert births-menu.png -crop 640x440+0+130 +repage "$docs/guide-pyramid-births.png"
+# The menu drops over the birth-rate bars: the view without it goes first.
+convert births.png -crop 360x440+0+130 +repage b1.png
+convert births-menu.png -crop 360x440+0+130 +repage b2.png
+convert b1.png b2.png +append "$docs/guide-pyramid-births.png"
 convert mode-menu.png -crop 360x170+0+130 +repage "$docs/guide-pyramid-modes.png"
 convert drawing.png -crop 360x440+0+130 +repage "$docs/guide-pyramid-drawing.png"
 ls -l "$docs"/guide-*.png
