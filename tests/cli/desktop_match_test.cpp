@@ -16,6 +16,7 @@
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
 #include "cli/core/Scenario.h"
+#include "hardening/Presets.h"
 #include "model/NumberText.h"
 #include "scenario/FormSetting.h"
 #include "support/FrameFixture.h"
@@ -31,9 +32,7 @@ class DesktopMatchTest : public testing::FrameFixture {
   void SetUp() override {
     FrameFixture::SetUp();
     M().AppPath = app.String();
-    const std::string command = std::string("'") + VELMORA_MAKE_PRESETS + "' '" + VELMORA_PRESET_TABLES + "' '" +
-                                (app.Path() / "Data").string() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    testing::InstallPresets(app.Path() / "Data");
   }
   FormSetting& Settings() { return Frame().Windows().Setting(); }
   FormPyramid& Pyramid() { return Frame().Windows().Pyramid(); }

@@ -25,15 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using velmora::testing::TempFolder;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-}
+using velmora::testing::ReadText;
+using velmora::testing::WriteText;
 
 // The message of the InputError that f raises; "" when it raises none.
 template <typename F>

@@ -11,21 +11,15 @@
 #include <vector>
 
 #include "../scenario_core/TempFolder.h"
+#include "hardening/Presets.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-}
+using velmora::testing::ReadText;
+using velmora::testing::WriteText;
 
 std::string Population(const std::string& maleRows, const std::string& femaleRows) {
   std::string text = "sex,age,population\n";
@@ -172,10 +166,7 @@ TEST_F(ProgramTest, ImportMakesThePresetFilesAndExportGivesTheTablesBack) {
   ASSERT_EQ(Cli("import --population '" + population + "' --output p.stp").status, 0);
   ASSERT_EQ(Cli("import --rates '" + rates + "' --output r.BRF").status, 0);
   const std::string built = (folder.Path() / "Data").string();
-  ASSERT_EQ(std::system(("'" + std::string(VELMORA_MAKE_PRESETS) + "' '" + VELMORA_PRESET_TABLES + "' '" + built +
-                         "' > /dev/null")
-                            .c_str()),
-            0);
+  velmora::testing::InstallPresets(built);
   EXPECT_EQ(ReadText(folder.Path() / "p.stp"), ReadText(folder.Path() / "Data" / "STP2.stp"));
   EXPECT_EQ(ReadText(folder.Path() / "r.BRF"), ReadText(folder.Path() / "Data" / "BRF2.brf"));
 
