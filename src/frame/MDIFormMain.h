@@ -6,7 +6,8 @@
 #include "frame/FrameDisplay.h"
 #include "frame/FrameMenus.h"
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "model/RunControl.h"
+#include "windows/FrameServices.h"
 
 class QCloseEvent;
 class QMdiArea;
@@ -14,8 +15,8 @@ class QTimer;
 
 namespace velmora {
 
-// The frame window: the only menu bar, the workspace of the five child
-// windows, the run commands and the two timers (the world clock and the
+// The frame window: the only menu bar, the workspace of the child windows
+// (frame/WindowList), the run commands and the two timers (the world clock and the
 // one-shot deferred-command timer).
 class MDIFormMain : public QMainWindow, public FrameServices {
   Q_OBJECT
@@ -54,6 +55,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   int WorldClockInterval() const override;
   void SetWindowMenuCheck(int index, bool checked) override;
   bool FocusWindow(int index) override;
+  void ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) override;
+  bool RedrawChartsAfterEdit() override;
 
   const FrameMenus& Menus() const { return menus_; }
   QTimer& TimerWorld() const { return *timerWorld_; }
@@ -79,6 +82,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   QTimer* timerWorld_;
   QTimer* timerMenu_;
   FrameDisplay display_;
+  // The run's rules; the handlers drive the timers, menus and windows around it.
+  RunControl control_;
   ChildWindows windows_;
 };
 
