@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   app.fallthrough();  // --version after a subcommand too
   app.footer(
       "FILE is a preset file of the desktop program (.stp population, .brf rates) or a CSV table in the formats "
-      "of data/presets, chosen by the extension.\n" +
+      "of data/presets, chosen by the extension (export reads the preset files only).\n" +
       std::string(kExitStatusHelp));
   AddRunCommand(app);
   AddInfoCommand(app);
