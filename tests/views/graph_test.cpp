@@ -245,7 +245,7 @@ TEST_F(GraphTest, TheLookBackReachesTheOtherWindowsOnlyThroughTheFrame) {
       {false, 347, {50}},
       {false, 346, {50, 49}},
       {false, 490, {50, 49}},  // year 70 was never simulated
-      {true, 347, {50, 49}},   // a running clock shows only the information line
+      {true, 200, {50, 49}},   // a running clock shows only the information line
   };
   frame.circle = nullptr;  // no sibling at hand: nothing else can draw them
   frame.pyramid = nullptr;
