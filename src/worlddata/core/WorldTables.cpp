@@ -1,9 +1,9 @@
 #include "worlddata/core/WorldTables.h"
 
-#include <cstdio>
 #include <map>
 #include <system_error>
 
+#include "presets/MessageText.h"
 #include "wpp/NameFold.h"
 
 namespace velmora::worlddata {
@@ -39,7 +39,7 @@ const WorldTables& WorldTables::Of(const fs::path& folder) {
 WorldTables::WorldTables(fs::path folder, const PlaceNames& names) : folder_(std::move(folder)) {
   std::error_code error;
   if (!fs::is_directory(folder_, error)) {
-    problem_ = "国連の表（World Population Prospects 2019）が見つかりません。探した場所: " + OneLine(folder_.string());
+    problem_ = "国連の表（World Population Prospects 2019）が見つかりません。探した場所: " + presets::ShownPath(folder_.string());
     return;
   }
   try {
@@ -51,7 +51,7 @@ WorldTables::WorldTables(fs::path folder, const PlaceNames& names) : folder_(std
     // A missing or damaged table: the whole source is unusable.
     places_.clear();
     source_.reset();
-    problem_ = "国連の表を読めません（探した場所: " + OneLine(folder_.string()) + "）: " + OneLine(failure.what());
+    problem_ = "国連の表を読めません（探した場所: " + presets::ShownPath(folder_.string()) + "）: " + presets::Shown(failure.what(), 300);
   }
 }
 
@@ -77,22 +77,6 @@ std::vector<int> PresetYears() {
   std::vector<int> years;
   for (int year = wpp::kFirstYear; year <= wpp::kLastYear; year += 5) years.push_back(year);
   return years;
-}
-
-std::string OneLine(std::string_view text) {
-  std::string line;
-  line.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      char escaped[5];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      line += escaped;
-    } else {
-      line += c;
-    }
-  }
-  return line;
 }
 
 }  // namespace velmora::worlddata

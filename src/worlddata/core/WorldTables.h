@@ -60,7 +60,4 @@ std::vector<std::size_t> MatchingPlaces(const std::vector<Place>& places, std::s
 // The years a preset can be made for: 1950, 1955, ..., 2100.
 std::vector<int> PresetYears();
 
-// Text safe for a one-line message: control bytes and line breaks as \xNN.
-std::string OneLine(std::string_view text);
-
 }  // namespace velmora::worlddata
