@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "platform/Platform.h"
+#include "presets/MessageText.h"
 #include "presets/SlotFiles.h"
 #include "worlddata/core/SlotSave.h"
 
