@@ -11,6 +11,8 @@
 #include "../model/RecordingDisplay.h"
 #include "../wpp/WppPaths.h"
 #include "model/Census.h"
+#include "analysis/YearFigures.h"
+#include "model/RunControl.h"
 #include "scenario/core/ScenarioImage.h"
 #include "worlddata/core/SlotSave.h"
 #include "worlddata/core/WorldLoads.h"
@@ -213,6 +215,40 @@ TEST(WorldLoads, BothPutTheRatesIntoTheSavedStartWithOneBeep) {
   EXPECT_EQ(s->host.resets, 1);
   // The UN's TFR of the world in 1950-1955 is 4.967; the controller shows two decimals.
   EXPECT_EQ(s->display.calls.front(), "label 3 4.97 ");
+}
+
+// A run from a UN population counts its years from that population's year,
+// in the controller, the figures and every Reset; a preset file's population
+// is of 2000 again.
+TEST(WorldLoads, CalendarFollowsTheLoadedPopulation) {
+  const wpp::Preset japan = Tables().Build(PlaceOf(392), 1950);
+  auto s = std::make_unique<Loaded>();
+  RunControl control(s->m, s->display);
+  s->m.StartYear = kRunStartYear;
+  const auto yearLabel = [&] {
+    for (auto call = s->display.calls.rbegin(); call != s->display.calls.rend(); ++call)
+      if (call->rfind("label 0 ", 0) == 0) return call->substr(8);
+    return std::string();
+  };
+  const auto resetAndRun = [&](int years) {
+    control.Reset();
+    EXPECT_FALSE(control.Start());
+    for (int i = 0; i < years; ++i) EXPECT_EQ(control.Tick(), TickResult::kStepped);
+  };
+
+  LoadBoth(s->m, s->display, s->host, japan);
+  resetAndRun(0);
+  EXPECT_EQ(yearLabel(), "1950 ");
+  resetAndRun(3);
+  EXPECT_EQ(yearLabel(), "1953 ");
+  EXPECT_EQ(FiguresOf(s->m).year, 1953);
+  control.Reset();
+  EXPECT_EQ(yearLabel(), "1950 ");
+
+  control.AdoptLoadedPopulation();  // as the settings window's load adopts
+  resetAndRun(2);
+  EXPECT_EQ(yearLabel(), "2002 ");
+  EXPECT_EQ(FiguresOf(s->m).year, 2002);
 }
 
 std::string ReadFile(const fs::path& path) {

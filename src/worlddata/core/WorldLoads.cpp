@@ -2,26 +2,24 @@
 
 #include "model/Census.h"
 #include "model/Messages.h"
-#include "model/NumberText.h"
+#include "model/RunControl.h"
 
 namespace velmora::worlddata {
 
 namespace {
 
+// As the settings window's load adopts a population, with the year that the
+// Reset starts the run from.
 void AdoptPopulation(ModulePopulation& m, ModelDisplay& display, LoadHost& host, const wpp::Preset& preset) {
-  m.PyramidContent = kContentRelative;
-  TakeCensus(m.Census, m.World, m, display);
-  m.PeakPopulation = HeadCount::FromDouble(m.Census.Total.ToDouble() * 1.25);
-  m.WorldAtStart = m.World;
-  m.PopulationYear = Int16(preset.year);
+  RunControl(m, display).AdoptLoadedPopulation(preset.year);
   host.RequestReset();
 }
 
 void ShowRates(ModulePopulation& m, ModelDisplay& display, LoadHost& host, Int16 period) {
   // The labels of the edited table, as an edit on the pyramid writes them.
-  display.SetControllerLabel(3, FloatText(FertilityRate(period, m.World)) + " ");
+  display.SetControllerLabel(kLabelFertility, FertilityCaption(FertilityRate(period, m.World)));
   try {
-    display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+    display.SetControllerLabel(kLabelDeaths, DeathsCaption(MeanDeathRate(m, period, m.World)));
   } catch (const Failure& failure) {
     // A population too large for the figure: said like the explosion it is.
     if (failure.code != kOverflow) throw;
