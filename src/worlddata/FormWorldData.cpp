@@ -39,7 +39,7 @@ std::string Described(const worlddata::Place& place, int year) {
 FormWorldData::FormWorldData(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : QWidget(parent), m_(model), display_(display), frame_(frame) {
   setWindowTitle(QString::fromUtf8(kCaption));
-  resize(platform::TwipsToPixels(kClientWidth), platform::TwipsToPixels(kClientHeight));
+  resize(sizeHint());
 
   textSearch_ = new QLineEdit(this);
   textSearch_->setPlaceholderText(QString::fromUtf8("日本語名・英語名・コードで検索"));
@@ -58,8 +58,9 @@ FormWorldData::FormWorldData(ModulePopulation& model, ModelDisplay& display, Fra
   listPlaces_->header()->setStretchLastSection(false);
   listPlaces_->header()->setSectionResizeMode(kColumnEnglish, QHeaderView::Stretch);
   listPlaces_->setColumnWidth(kColumnJapanese, platform::TwipsToPixels(2700));
-  listPlaces_->setColumnWidth(kColumnType, platform::TwipsToPixels(1100));
-  listPlaces_->setColumnWidth(kColumnCode, platform::TwipsToPixels(800));
+  listPlaces_->setColumnWidth(kColumnType, platform::TwipsToPixels(1200));
+  listPlaces_->setColumnWidth(kColumnCode, platform::TwipsToPixels(900));
+  listPlaces_->header()->setMinimumSectionSize(platform::TwipsToPixels(600));
 
   comboYear_ = new QComboBox(this);
   for (const int year : worlddata::PresetYears()) comboYear_->addItem(QString::number(year), year);
@@ -105,6 +106,10 @@ FormWorldData::FormWorldData(ModulePopulation& model, ModelDisplay& display, Fra
   UpdateButtons();
 }
 
+QSize FormWorldData::sizeHint() const {
+  return {platform::TwipsToPixels(kClientWidth), platform::TwipsToPixels(kClientHeight)};
+}
+
 void FormWorldData::ConnectEvents() {
   connect(textSearch_, &QLineEdit::textChanged, this, &FormWorldData::TextSearch_Change);
   connect(listPlaces_, &QTreeWidget::itemSelectionChanged, this, &FormWorldData::UpdateButtons);
@@ -145,7 +150,8 @@ void FormWorldData::Form_Load() {
 
 void FormWorldData::TextSearch_Change() {
   if (tables_ == nullptr || !tables_->Ready()) return;
-  const std::vector<std::size_t> shown = worlddata::MatchingPlaces(tables_->Places(), textSearch_->text().toStdString());
+  const std::vector<std::size_t> shown =
+      worlddata::MatchingPlaces(tables_->Places(), textSearch_->text().toStdString());
   std::vector<bool> visible(tables_->Places().size(), false);
   for (const std::size_t i : shown) visible[i] = true;
   listPlaces_->setUpdatesEnabled(false);
@@ -245,10 +251,10 @@ void FormWorldData::CommandSaveSlot_Click() {
   const std::string what = Described(*SelectedPlace(), preset->year);
   const bool replace = worlddata::SlotHasFiles(data, slot);
   if (replace) {
-    const platform::Answer answer = platform::Current().ShowMessage(
-        "スロット " + slotName + " のファイル（" + presets::PopulationFileName(slot) + "、" +
-            presets::RateFileName(slot) + "）を " + what + " で置き換えますか？",
-        "スロットに保存", platform::Buttons::YesNo, platform::Icon::Exclamation);
+    const platform::Answer answer =
+        platform::Current().ShowMessage("スロット " + slotName + " のファイル（" + presets::PopulationFileName(slot) +
+                                            "、" + presets::RateFileName(slot) + "）を " + what + " で置き換えますか？",
+                                        "スロットに保存", platform::Buttons::YesNo, platform::Icon::Exclamation);
     if (answer != platform::Answer::Yes) return;
   }
   try {
@@ -256,8 +262,8 @@ void FormWorldData::CommandSaveSlot_Click() {
     worlddata::SaveSlot(data, slot, *preset, replace);
   } catch (const std::exception& failure) {
     platform::Current().ShowMessage(
-        "スロット " + slotName + " に保存できませんでした。\r" + presets::Shown(failure.what(), 300),
-        "スロットに保存", platform::Buttons::Ok, platform::Icon::Exclamation);
+        "スロット " + slotName + " に保存できませんでした。\r" + presets::Shown(failure.what(), 300), "スロットに保存",
+        platform::Buttons::Ok, platform::Icon::Exclamation);
     return;
   }
   platform::Current().Beep();

@@ -57,6 +57,9 @@ class FormWorldData : public QWidget, private worlddata::LoadHost {
   // Chooses a year of the chooser; false when it is not one of them.
   bool SelectYear(int year);
 
+  // The window's first size, whoever places it.
+  QSize sizeHint() const override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 

@@ -10,8 +10,8 @@
 
 #include "../model/RecordingDisplay.h"
 #include "../wpp/WppPaths.h"
-#include "model/Census.h"
 #include "analysis/YearFigures.h"
+#include "model/Census.h"
 #include "model/RunControl.h"
 #include "scenario/core/ScenarioImage.h"
 #include "worlddata/core/SlotSave.h"
@@ -64,11 +64,19 @@ TEST(WorldSearch, MatchesEitherNameOrTheCodeFolded) {
     std::vector<std::string> codes;
   };
   const Case cases[] = {
-      {"日本", {"392"}},          {"japan", {"392"}},           {"  JAPAN　", {"392"}},
-      {"ＪＡＰ", {"392"}},        {"cote", {"384"}},            {"CÔTE D'", {"384"}},
-      {"392", {"392"}},           {"39", {"392", "398"}},       {"", {"392", "384", "900", "398"}},
-      {"   ", {"392", "384", "900", "398"}},                     {"世界", {"900"}},
-      {"an", {"392", "398"}},     {"nowhere", {}},
+      {"日本", {"392"}},
+      {"japan", {"392"}},
+      {"  JAPAN　", {"392"}},
+      {"ＪＡＰ", {"392"}},
+      {"cote", {"384"}},
+      {"CÔTE D'", {"384"}},
+      {"392", {"392"}},
+      {"39", {"392", "398"}},
+      {"", {"392", "384", "900", "398"}},
+      {"   ", {"392", "384", "900", "398"}},
+      {"世界", {"900"}},
+      {"an", {"392", "398"}},
+      {"nowhere", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(Codes(places, MatchingPlaces(places, c.query)), c.codes) << c.query;
 }
@@ -185,17 +193,18 @@ TEST(WorldLoads, PyramidShowingRatesRedrawsWhileStopped) {
     bool running;
     bool redrawn;
   };
-  const Case cases[] = {{kContentBirths, false, true},     {kContentDeaths, false, true},
-                        {kContentBirths, true, false},     {kContentRelative, false, false},
+  const Case cases[] = {{kContentBirths, false, true},
+                        {kContentDeaths, false, true},
+                        {kContentBirths, true, false},
+                        {kContentRelative, false, false},
                         {kContentPopulation, false, false}};
   for (const Case& c : cases) {
     auto s = std::make_unique<Loaded>();
     s->m.PyramidContent = c.content;
     s->host.running = c.running;
     LoadRates(s->m, s->display, s->host, world);
-    const bool redrawn =
-        std::find(s->display.calls.begin(), s->display.calls.end(), "pyramid " + std::to_string(c.content)) !=
-        s->display.calls.end();
+    const bool redrawn = std::find(s->display.calls.begin(), s->display.calls.end(),
+                                   "pyramid " + std::to_string(c.content)) != s->display.calls.end();
     EXPECT_EQ(redrawn, c.redrawn) << c.content << " " << c.running;
     if (redrawn) {
       EXPECT_EQ(s->display.lastPyramidWorld.BirthRate(0, 6), s->m.World.BirthRate(0, 6));
@@ -285,9 +294,9 @@ TEST(SlotSave, PairIsWrittenWholeOrNotAtAll) {
   const wpp::Preset japan = Tables().Build(PlaceOf(392), 1950);
   struct Case {
     const char* what;
-    bool existing;     // the slot holds files before
+    bool existing;  // the slot holds files before
     bool replace;
-    bool rateIsFolder; // the rate file's name is taken by a folder
+    bool rateIsFolder;  // the rate file's name is taken by a folder
     bool written;
   };
   const Case cases[] = {
@@ -301,8 +310,10 @@ TEST(SlotSave, PairIsWrittenWholeOrNotAtAll) {
     TempFolder temp;
     const fs::path data = temp.MakeData();
     if (c.existing) std::ofstream(data / "STP3.stp") << "old population";
-    if (c.rateIsFolder) fs::create_directory(data / "BRF3.brf");
-    else if (c.existing) std::ofstream(data / "BRF3.brf") << "old rates";
+    if (c.rateIsFolder)
+      fs::create_directory(data / "BRF3.brf");
+    else if (c.existing)
+      std::ofstream(data / "BRF3.brf") << "old rates";
     const std::string before = ReadFile(data / "STP3.stp");
     bool failed = false;
     try {

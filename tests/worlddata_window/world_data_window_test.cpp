@@ -85,7 +85,7 @@ struct LoadCase {
 TEST_F(WorldDataWindowTest, LoadBothShowsTheLocationsYearEverywhere) {
   OpenWindow();
   const LoadCase cases[] = {
-      {"a country, by its Japanese name", "日本", 392, 1950, "2.96 "},     // 1950-1955
+      {"a country, by its Japanese name", "日本", 392, 1950, "2.96 "},       // 1950-1955
       {"an aggregate, by its English name", " WORLD ", 900, 1950, "4.97 "},  // 4.967 of 1950-1955
       // (1.7474 of 2045-2050 + 1.753 of 2050-2055) / 2
       {"a country of the projection, by its code", "156", 156, 2050, "1.75 "},
@@ -100,8 +100,7 @@ TEST_F(WorldDataWindowTest, LoadBothShowsTheLocationsYearEverywhere) {
     Click(form_->CommandLoad(FormWorldData::kLoadBoth));
     WaitForReset();
 
-    const wpp::Preset preset =
-        worlddata::WorldTables::Of(UnTables()).Build(*form_->SelectedPlace(), c.year);
+    const wpp::Preset preset = worlddata::WorldTables::Of(UnTables()).Build(*form_->SelectedPlace(), c.year);
     WorldRecord expected{};
     wpp::FillPopulation(preset, expected);
     int64_t persons = 0;
@@ -111,9 +110,9 @@ TEST_F(WorldDataWindowTest, LoadBothShowsTheLocationsYearEverywhere) {
     EXPECT_EQ(LabelD(1), FormatThousands(HeadCount::FromPersons(persons)) + " ") << c.what;
     EXPECT_EQ(LabelD(3), c.tfr) << c.what;
     EXPECT_EQ(M().World.people, expected.people) << c.what;
-    EXPECT_EQ(form_->LabelLoaded()->text().toStdString(),
-              "人口と関数: " + form_->SelectedPlace()->japanese + " (" + std::to_string(c.code) + ") " +
-                  std::to_string(c.year) + ", UN WPP 2019")
+    EXPECT_EQ(form_->LabelLoaded()->text().toStdString(), "人口と関数: " + form_->SelectedPlace()->japanese + " (" +
+                                                              std::to_string(c.code) + ") " + std::to_string(c.year) +
+                                                              ", UN WPP 2019")
         << c.what;
 
     // The pyramid is the one of that population, drawn afresh.

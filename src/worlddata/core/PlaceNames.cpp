@@ -53,11 +53,16 @@ std::string PlaceNames::Japanese(int code) const {
 
 std::string_view JapaneseTypeName(int type) {
   switch (type) {
-    case 0: return "世界";
-    case 2: return "地域";
-    case 3: return "小地域";
-    case 4: return "国・地域";
-    default: return "グループ";
+    case 0:
+      return "世界";
+    case 2:
+      return "地域";
+    case 3:
+      return "小地域";
+    case 4:
+      return "国・地域";
+    default:
+      return "グループ";
   }
 }
 

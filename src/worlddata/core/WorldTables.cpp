@@ -39,7 +39,8 @@ const WorldTables& WorldTables::Of(const fs::path& folder) {
 WorldTables::WorldTables(fs::path folder, const PlaceNames& names) : folder_(std::move(folder)) {
   std::error_code error;
   if (!fs::is_directory(folder_, error)) {
-    problem_ = "国連の表（World Population Prospects 2019）が見つかりません。探した場所: " + presets::ShownPath(folder_.string());
+    problem_ = "国連の表（World Population Prospects 2019）が見つかりません。探した場所: " +
+               presets::ShownPath(folder_.string());
     return;
   }
   try {
@@ -51,7 +52,8 @@ WorldTables::WorldTables(fs::path folder, const PlaceNames& names) : folder_(std
     // A missing or damaged table: the whole source is unusable.
     places_.clear();
     source_.reset();
-    problem_ = "国連の表を読めません（探した場所: " + presets::ShownPath(folder_.string()) + "）: " + presets::Shown(failure.what(), 300);
+    problem_ = "国連の表を読めません（探した場所: " + presets::ShownPath(folder_.string()) +
+               "）: " + presets::Shown(failure.what(), 300);
   }
 }
 

@@ -6,18 +6,18 @@
 #include <string_view>
 #include <vector>
 
-#include "wpp/Preset.h"
 #include "worlddata/core/PlaceNames.h"
+#include "wpp/Preset.h"
 
 namespace velmora::worlddata {
 
 // One location as the window lists it.
 struct Place {
   wpp::Location location;
-  std::string japanese;  // the Japanese name, the English one when there is none
-  std::string english;   // the UN's name
-  std::string code;      // the location code as text
-  std::string_view type; // the type in Japanese
+  std::string japanese;   // the Japanese name, the English one when there is none
+  std::string english;    // the UN's name
+  std::string code;       // the location code as text
+  std::string_view type;  // the type in Japanese
   // The same three texts folded for the search, once.
   std::string foldedJapanese, foldedEnglish, foldedCode;
 };
