@@ -62,7 +62,7 @@ void CheckCharts(const std::string& folder) {
   }
 }
 
-void DrawCharts(const std::string& folder, const ScenarioInputs& inputs) {
+void DrawCharts(const std::string& folder, const HeadlessInputs& inputs) {
   std::error_code error;
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder)) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/core/Scenario.h"
+#include "cli/core/HeadlessRun.h"
 
 namespace velmora::cli {
 
@@ -11,7 +11,7 @@ namespace velmora::cli {
 // this program, which runs the desktop program's own windows on the
 // offscreen platform; velmora-cli itself never loads the GUI library.
 // Failures are InputErrors.
-void DrawCharts(const std::string& folder, const ScenarioInputs& inputs);
+void DrawCharts(const std::string& folder, const HeadlessInputs& inputs);
 
 // The checks DrawCharts makes before it draws, for a caller that must refuse
 // before it writes anything else: folder is a folder or can become one, and

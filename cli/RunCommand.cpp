@@ -7,10 +7,11 @@
 #include "cli/Charts.h"
 #include "cli/ExitStatus.h"
 #include "cli/Output.h"
+#include "cli/core/HeadlessRun.h"
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
-#include "cli/core/Scenario.h"
+#include "model/RunControl.h"
 
 namespace velmora::cli {
 namespace {
@@ -29,7 +30,7 @@ struct RunOptions {
 
 void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
-  ScenarioInputs inputs;
+  HeadlessInputs inputs;
   inputs.years = o.years;
   const int births = ParseVariation(o.birthsVariation);
   const int deaths = ParseVariation(o.deathsVariation);
@@ -50,12 +51,13 @@ void Run(const RunOptions& o) {
   }
   if (!o.charts.empty()) CheckCharts(o.charts);
 
-  const RunOutcome outcome = RunScenario(inputs);
+  const RunOutcome outcome = HeadlessRun(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
   WriteOutput(o.output, o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome));
   if (!o.charts.empty()) DrawCharts(o.charts, inputs);
 
-  const int lastYear = outcome.years.back().year;
+  // No year at all: the census at Start overflowed.
+  const int lastYear = outcome.years.empty() ? kRunStartYear - 1 : outcome.years.back().year;
   switch (outcome.end) {
     case RunEnd::kCompleted:
       return;
@@ -66,7 +68,11 @@ void Run(const RunOptions& o) {
       std::cerr << "velmora-cli: the population exploded in " << lastYear + 1
                 << " (a head count or a sum left the range";
       for (const std::string& message : outcome.messages) std::cerr << "; " << message;
-      std::cerr << "); the years up to " << lastYear << " are written\n";
+      if (outcome.years.empty()) {
+        std::cerr << "); no year is written\n";
+      } else {
+        std::cerr << "); the years up to " << lastYear << " are written\n";
+      }
       throw CommandExit{kExitExploded};
   }
 }
