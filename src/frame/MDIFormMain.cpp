@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QComboBox>
 #include <QScreen>
 #include <QTimer>
 #include <string>
@@ -17,8 +20,10 @@
 #include "model/Run.h"
 #include "platform/Platform.h"
 #include "scenario/FormSetting.h"
+#include "scenario/core/ScenarioOperations.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
+#include "views/FormIndicators.h"
 #include "views/FormPyramid.h"
 #include "views/FormText.h"
 
@@ -51,7 +56,8 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       timerMenu_(new QTimer(this)),
       display_(windows_),
       control_(model, display_),
-      windows_(*area_, model, display_, *this) {
+      windows_(*area_, model, display_, *this),
+      dataWindows_(*area_, model) {
   setWindowTitle(QString::fromUtf8("Velmora"));
   // The workspace shows the desktop's application-workspace colour.
   area_->setBackground(palette().brush(QPalette::Dark));
@@ -70,6 +76,7 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       *menuBar(), windows_.Pyramid().MenuBar()->Lines(),
       [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
   ConnectEvents();
+  ShowSource();
 }
 
 MDIFormMain::~MDIFormMain() = default;
@@ -88,6 +95,23 @@ void MDIFormMain::ConnectEvents() {
     connect(menus_.MenuAgeClass[i], &QAction::triggered, this, [this, i] { MenuAgeClass_Click(i); });
   }
   connect(menus_.MenuCopyright, &QAction::triggered, this, &MDIFormMain::MenuCopyright_Click);
+  connect(menus_.MenuWorldData, &QAction::triggered, this, &MDIFormMain::MenuWorldData_Click);
+  connect(menus_.MenuIndicators, &QAction::triggered, this, &MDIFormMain::MenuIndicators_Click);
+  connect(menus_.MenuStableOutline, &QAction::triggered, this, &MDIFormMain::MenuStableOutline_Click);
+  // The indicators follow whatever year the pyramid draws.
+  windows_.Pyramid().SetShownYearListener([this](const ShownYear& year) { dataWindows_.Indicators().ShowYear(year); });
+  dataWindows_.Indicators().SetClosedHandler([this] { menus_.MenuIndicators->setChecked(false); });
+  // The settings window's loads name the preset they read (after its own
+  // handler has run).
+  FormSetting& setting = windows_.Setting();
+  connect(setting.CommandSave(ScenarioOperations::kLoadPopulation), &QPushButton::clicked, this, [this, &setting] {
+    populationSource_ = setting.ComboStartPop()->currentText();
+    ShowSource();
+  });
+  connect(setting.CommandSave(ScenarioOperations::kLoadRates), &QPushButton::clicked, this, [this, &setting] {
+    ratesSource_ = setting.ComboBRFunc()->currentText();
+    ShowSource();
+  });
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
 }
@@ -276,6 +300,32 @@ void MDIFormMain::MenuAgeOrder_Click(int index) {
 void MDIFormMain::MenuAgeClass_Click(int index) {
   QAction* item = menus_.MenuAgeClass.at(static_cast<std::size_t>(index));
   item->setChecked(!item->isChecked());
+}
+
+// The world-data window comes with its own branch; until it is merged the
+// item opens nothing.
+void MDIFormMain::MenuWorldData_Click() {}
+
+// Opens the indicators window or brings it forward; checked while it is open.
+void MDIFormMain::MenuIndicators_Click() {
+  const QRect pyramid =
+      windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
+  dataWindows_.OpenIndicators(pyramid);
+  menus_.MenuIndicators->setChecked(true);
+}
+
+// The item's own check mark is the setting; the pyramid shows it at once
+// unless the running clock is about to redraw anyway.
+void MDIFormMain::MenuStableOutline_Click() {
+  windows_.Pyramid().SetStableOutline(menus_.MenuStableOutline->isChecked());
+  if (!timerWorld_->isActive()) display_.DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+}
+
+void MDIFormMain::ShowSource() {
+  const QString none = QString::fromUtf8("―");
+  dataWindows_.Indicators().SetSource(QString::fromUtf8("人口: ") +
+                                      (populationSource_.isEmpty() ? none : populationSource_) +
+                                      QString::fromUtf8("　率: ") + (ratesSource_.isEmpty() ? none : ratesSource_));
 }
 
 void MDIFormMain::MenuCopyright_Click() {

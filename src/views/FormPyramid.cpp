@@ -171,6 +171,7 @@ void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const
   if (listener_) {
     // A drag edits the live state; its rates are the table being edited.
     ShownYear year = ShownYearOf(m_, record, census);
+    year.edited = true;
     if (content == kContentBirths || content == kContentDeaths) year.period = m_.RateSelector * (kPeriods - 1);
     listener_(year);
   }

@@ -11,6 +11,7 @@ struct ShownYear {
   const CensusRecord* census = nullptr;
   int elapsed = 0;  // 0..100, counted from StartYear
   int period = 0;   // the rates' period, 0..19
+  bool edited = false;  // a drag on the pyramid is changing the live state
 };
 
 // The live state's elapsed year: 0 while idle (at start, and after Reset,

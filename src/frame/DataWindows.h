@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QRect>
+
+#include "model/ModulePopulation.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace velmora {
+
+class FormIndicators;
+
+// The windows of the データ menu, beside the five of the start-up
+// arrangement: none opens at start; each opens on demand at the workspace's
+// right edge, level with the pyramid's top and never over the pyramid.
+class DataWindows {
+ public:
+  DataWindows(QMdiArea& area, const ModulePopulation& model);
+  ~DataWindows();
+  DataWindows(const DataWindows&) = delete;
+  DataWindows& operator=(const DataWindows&) = delete;
+
+  FormIndicators& Indicators() const { return *indicators_; }
+  QMdiSubWindow& IndicatorsWindow() const { return *indicatorsWindow_; }
+  bool IndicatorsOpen() const;
+  // Opens the indicators window, or brings it to the front; pyramid is the
+  // pyramid window's rectangle in the workspace (empty when it is closed).
+  void OpenIndicators(const QRect& pyramid);
+  void CloseIndicators();
+
+  // Where a window of outer size lands: at the workspace's right edge, top
+  // level with the pyramid, moved right of the pyramid when the workspace is
+  // wide enough, and never above or left of the workspace's origin.
+  static QPoint PlaceBesidePyramid(QSize outer, QSize workspace, const QRect& pyramid);
+
+ private:
+  void Open(QMdiSubWindow& window, const QRect& pyramid, bool& added);
+
+  QMdiArea& area_;
+  FormIndicators* indicators_;
+  QMdiSubWindow* indicatorsWindow_;
+  bool indicatorsAdded_ = false;
+};
+
+}  // namespace velmora
