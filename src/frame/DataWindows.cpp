@@ -12,6 +12,15 @@ DataWindows::DataWindows(QMdiArea& area, const ModulePopulation& model)
     : area_(area), indicators_(new FormIndicators(model)), indicatorsWindow_(new QMdiSubWindow()) {
   indicatorsWindow_->setWidget(indicators_);
   indicatorsWindow_->setWindowTitle(indicators_->windowTitle());
+  // Start brings the graph, which lies under the window, to the front: the
+  // figures of the running year stay in sight above whatever is activated.
+  QObject::connect(
+      &area_, &QMdiArea::subWindowActivated, indicatorsWindow_,
+      [this](QMdiSubWindow* active) {
+        if (active != indicatorsWindow_ && IndicatorsOpen()) indicatorsWindow_->raise();
+      },
+      // After the activating code has raised its own window.
+      Qt::QueuedConnection);
 }
 
 DataWindows::~DataWindows() {

@@ -2,11 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QComboBox>
 #include <QScreen>
 #include <QTimer>
 #include <string>
@@ -308,8 +308,7 @@ void MDIFormMain::MenuWorldData_Click() {}
 
 // Opens the indicators window or brings it forward; checked while it is open.
 void MDIFormMain::MenuIndicators_Click() {
-  const QRect pyramid =
-      windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
+  const QRect pyramid = windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
   dataWindows_.OpenIndicators(pyramid);
   menus_.MenuIndicators->setChecked(true);
 }

@@ -65,9 +65,7 @@ class IndicatorsMatchTest : public testing::FrameFixture {
   }
   FormSetting& Settings() { return Frame().Windows().Setting(); }
   std::string Data(const char* name) { return (app.Path() / "Data" / name).string(); }
-  std::string Shown(Indicator which) {
-    return Frame().Data().Indicators().Figure(which)->text().toStdString();
-  }
+  std::string Shown(Indicator which) { return Frame().Data().Indicators().Figure(which)->text().toStdString(); }
 
   // Every figure of the window against the row, as the window writes it.
   void ExpectRow(const Row& row, const std::string& yearText) {
