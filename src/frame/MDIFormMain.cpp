@@ -26,6 +26,7 @@
 #include "views/FormIndicators.h"
 #include "views/FormPyramid.h"
 #include "views/FormText.h"
+#include "worlddata/FormWorldData.h"
 
 namespace velmora {
 namespace {
@@ -57,7 +58,7 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       display_(windows_),
       control_(model, display_),
       windows_(*area_, model, display_, *this),
-      dataWindows_(*area_, model) {
+      dataWindows_(*area_, model, display_, *this) {
   setWindowTitle(QString::fromUtf8("Velmora"));
   // The workspace shows the desktop's application-workspace colour.
   area_->setBackground(palette().brush(QPalette::Dark));
@@ -112,6 +113,19 @@ void MDIFormMain::ConnectEvents() {
     ratesSource_ = setting.ComboBRFunc()->currentText();
     ShowSource();
   });
+  // And the world-data window's the place and year.
+  FormWorldData& world = dataWindows_.WorldData();
+  for (int load : {FormWorldData::kLoadPopulation, FormWorldData::kLoadRates, FormWorldData::kLoadBoth}) {
+    connect(world.CommandLoad(load), &QPushButton::clicked, this, [this, &world, load] {
+      const worlddata::Place* place = world.SelectedPlace();
+      if (place == nullptr) return;
+      const QString what = QString::fromStdString(place->japanese + " (" + place->code + ") ") +
+                           world.ComboYear()->currentText() + QString::fromUtf8(", UN WPP 2019");
+      if (load != FormWorldData::kLoadRates) populationSource_ = what;
+      if (load != FormWorldData::kLoadPopulation) ratesSource_ = what;
+      ShowSource();
+    });
+  }
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
 }
@@ -302,14 +316,15 @@ void MDIFormMain::MenuAgeClass_Click(int index) {
   item->setChecked(!item->isChecked());
 }
 
-// The world-data window comes with its own branch; until it is merged the
-// item opens nothing.
-void MDIFormMain::MenuWorldData_Click() {}
+QRect MDIFormMain::PyramidRect() const {
+  return windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
+}
+
+void MDIFormMain::MenuWorldData_Click() { dataWindows_.OpenWorldData(PyramidRect()); }
 
 // Opens the indicators window or brings it forward; checked while it is open.
 void MDIFormMain::MenuIndicators_Click() {
-  const QRect pyramid = windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
-  dataWindows_.OpenIndicators(pyramid);
+  dataWindows_.OpenIndicators(PyramidRect());
   menus_.MenuIndicators->setChecked(true);
 }
 

@@ -93,6 +93,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   QString populationSource_;
   QString ratesSource_;
   void ShowSource();
+  // The pyramid window's rectangle in the workspace; empty while it is closed.
+  QRect PyramidRect() const;
 };
 
 }  // namespace velmora
