@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "../scenario_core/TempFolder.h"
+#include "frame/DataWindows.h"
 #include "model/Census.h"
 #include "model/NumberText.h"
 #include "model/QuietDisplay.h"
@@ -29,16 +31,21 @@ namespace fs = std::filesystem;
 fs::path UnTables() { return fs::path(VELMORA_PRESET_TABLES).parent_path() / "wpp2019"; }
 
 // The frame as the program opens it, with a program folder of its own that
-// holds the UN tables (or not) and a Data folder, and the world-data window.
+// holds the UN tables (or not) and a Data folder; the world-data window
+// opened as the user opens it: Alt+D, then W.
 class WorldDataWindowTest : public FrameFixture {
  protected:
   void OpenWindow(bool withTables = true) {
     data_ = folder_.MakeData();
     if (withTables) fs::create_directory_symlink(UnTables(), folder_.Path() / "wpp2019");
     M().AppPath = folder_.String();
-    form_ = std::make_unique<FormWorldData>(M(), Frame().Display(), Frame());
-    form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_D, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_W);
+    form_ = &Frame().Data().WorldData();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
   }
 
   int VisibleRows() const {
@@ -70,7 +77,7 @@ class WorldDataWindowTest : public FrameFixture {
 
   TempFolder folder_;
   fs::path data_;
-  std::unique_ptr<FormWorldData> form_;
+  FormWorldData* form_ = nullptr;
 };
 
 struct LoadCase {
