@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -140,7 +141,11 @@ TEST_F(WorldDataWindowTest, LoadRatesShowsTheirFertilityAtOnce) {
   OpenWindow();
   Search(QString::fromUtf8("日本"));
   ASSERT_TRUE(form_->SelectYear(1950));
+  QSignalSpy loaded(form_, &FormWorldData::Loaded);
   Click(form_->CommandLoad(FormWorldData::kLoadRates));
+  ASSERT_EQ(loaded.size(), 1);
+  EXPECT_EQ(loaded[0][0].toInt(), FormWorldData::kLoadRates);
+  EXPECT_EQ(loaded[0][1].toString().toStdString(), "日本 (392) 1950, UN WPP 2019");
   EXPECT_FALSE(Frame().TimerMenu().isActive());
   EXPECT_EQ(LabelD(3), "2.96 ");
   EXPECT_EQ(platform_.beeps, 1);
