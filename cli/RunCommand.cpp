@@ -19,6 +19,9 @@
 namespace velmora::cli {
 namespace {
 
+// The years of a run of 100 stay within the model's 16-bit years.
+constexpr int kLastStartYear = 9999;
+
 struct RunOptions {
   std::string population;
   std::string startRates;
@@ -26,6 +29,7 @@ struct RunOptions {
   std::string birthsVariation = "constant";
   std::string deathsVariation = "constant";
   int years = 100;
+  int startYear = kRunStartYear;
   std::string format = "csv";
   std::string output = kStandardOutput;
   std::string charts;
@@ -35,6 +39,7 @@ void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
   HeadlessInputs inputs;
   inputs.years = o.years;
+  inputs.startYear = o.startYear;
   const int births = ParseVariation(o.birthsVariation);
   const int deaths = ParseVariation(o.deathsVariation);
   const std::string& endRates = o.endRates.empty() ? o.startRates : o.endRates;
@@ -56,12 +61,12 @@ void Run(const RunOptions& o) {
   if (!o.charts.empty()) CheckCharts(o.charts);
 
   const RunOutcome outcome = HeadlessRun(inputs);
-  const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
+  const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years, o.startYear};
   WriteOutput(o.output, o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome));
   if (!o.charts.empty()) DrawCharts(o.charts, inputs);
 
   // No year at all: the census at Start overflowed.
-  const int lastYear = outcome.years.empty() ? kRunStartYear - 1 : outcome.years.back().year;
+  const int lastYear = outcome.years.empty() ? o.startYear - 1 : outcome.years.back().year;
   switch (outcome.end) {
     case RunEnd::kCompleted:
       return;
@@ -128,6 +133,12 @@ void AddRunCommand(CLI::App& app) {
   run->add_option("--years", options->years, "Years to run, 1..100")
       ->type_name("N")
       ->transform(WholeNumber(1, 100))
+      ->capture_default_str();
+  run->add_option("--start-year", options->startYear,
+                  "The calendar year of the population, year 0 of the run (the presets are of 2000; a UN preset "
+                  "of year Y is of Y), 1..9999")
+      ->type_name("Y")
+      ->transform(WholeNumber(1, kLastStartYear))
       ->capture_default_str();
   run->add_option("--format", options->format, "Output format")
       ->type_name("csv|json")

@@ -2,6 +2,7 @@
 #include <array>
 #include <optional>
 
+#include "analysis/StablePopulation.h"
 #include "model/Records.h"
 
 namespace velmora {
@@ -39,6 +40,10 @@ struct PopulationIndicators {
 // factor is, or when lambda <= the open age's survival of either sex: the
 // open age would then outgrow every other age. No field is ever NaN.
 PeriodIndicators ComputePeriodIndicators(const WorldRecord& world, int period);
+
+// The stable population by sex and single age that a period's rates lead
+// to (per newborn); empty exactly when ComputePeriodIndicators' stableShares is.
+std::optional<StableAgeCounts> ComputeStableAges(const WorldRecord& world, int period);
 
 // Every field is empty when any head count is negative (no meaningful age
 // distribution), the median and mean also when the total is zero.

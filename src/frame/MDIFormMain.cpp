@@ -2,8 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -20,11 +23,14 @@
 #include "model/Run.h"
 #include "platform/Platform.h"
 #include "scenario/FormSetting.h"
+#include "scenario/core/ScenarioOperations.h"
 #include "views/ChartLinks.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
+#include "views/FormIndicators.h"
 #include "views/FormPyramid.h"
 #include "views/FormText.h"
+#include "worlddata/FormWorldData.h"
 
 namespace velmora {
 namespace {
@@ -54,7 +60,8 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       timerMenu_(new QTimer(this)),
       display_(windows_),
       control_(model, display_),
-      windows_(*area_, model, display_, *this) {
+      windows_(*area_, model, display_, *this),
+      dataWindows_(*area_, model, display_, *this) {
   setWindowTitle(QString::fromUtf8("Velmora"));
   // The workspace shows the desktop's application-workspace colour.
   area_->setBackground(palette().brush(QPalette::Dark));
@@ -73,6 +80,7 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       *menuBar(), windows_.Pyramid().MenuBar()->Lines(),
       [this] { return windows_.IsActive(kWindowPyramid) && windows_.Pyramid().isVisible(); }, this);
   ConnectEvents();
+  ShowSource();
 }
 
 MDIFormMain::~MDIFormMain() = default;
@@ -91,6 +99,36 @@ void MDIFormMain::ConnectEvents() {
     connect(menus_.MenuAgeClass[i], &QAction::triggered, this, [this, i] { MenuAgeClass_Click(i); });
   }
   connect(menus_.MenuCopyright, &QAction::triggered, this, &MDIFormMain::MenuCopyright_Click);
+  connect(menus_.MenuWorldData, &QAction::triggered, this, &MDIFormMain::MenuWorldData_Click);
+  connect(menus_.MenuIndicators, &QAction::triggered, this, &MDIFormMain::MenuIndicators_Click);
+  connect(menus_.MenuStableOutline, &QAction::triggered, this, &MDIFormMain::MenuStableOutline_Click);
+  // The indicators follow whatever year the pyramid draws.
+  windows_.Pyramid().SetShownYearListener([this](const ShownYear& year) { dataWindows_.Indicators().ShowYear(year); });
+  dataWindows_.Indicators().SetClosedHandler([this] { menus_.MenuIndicators->setChecked(false); });
+  // The settings window's loads name the preset they read (after its own
+  // handler has run).
+  FormSetting& setting = windows_.Setting();
+  connect(setting.CommandSave(ScenarioOperations::kLoadPopulation), &QPushButton::clicked, this, [this, &setting] {
+    populationSource_ = setting.ComboStartPop()->currentText();
+    ShowSource();
+  });
+  connect(setting.CommandSave(ScenarioOperations::kLoadRates), &QPushButton::clicked, this, [this, &setting] {
+    ratesSource_ = setting.ComboBRFunc()->currentText();
+    ShowSource();
+  });
+  // And the world-data window's the place and year.
+  FormWorldData& world = dataWindows_.WorldData();
+  for (int load : {FormWorldData::kLoadPopulation, FormWorldData::kLoadRates, FormWorldData::kLoadBoth}) {
+    connect(world.CommandLoad(load), &QPushButton::clicked, this, [this, &world, load] {
+      const worlddata::Place* place = world.SelectedPlace();
+      if (place == nullptr) return;
+      const QString what = QString::fromStdString(place->japanese + " (" + place->code + ") ") +
+                           world.ComboYear()->currentText() + QString::fromUtf8(", UN WPP 2019");
+      if (load != FormWorldData::kLoadRates) populationSource_ = what;
+      if (load != FormWorldData::kLoadPopulation) ratesSource_ = what;
+      ShowSource();
+    });
+  }
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
 }
@@ -288,6 +326,32 @@ void MDIFormMain::MenuAgeOrder_Click(int index) {
 void MDIFormMain::MenuAgeClass_Click(int index) {
   QAction* item = menus_.MenuAgeClass.at(static_cast<std::size_t>(index));
   item->setChecked(!item->isChecked());
+}
+
+QRect MDIFormMain::PyramidRect() const {
+  return windows_.IsOpen(kWindowPyramid) ? windows_.Window(kWindowPyramid).geometry() : QRect();
+}
+
+void MDIFormMain::MenuWorldData_Click() { dataWindows_.OpenWorldData(PyramidRect()); }
+
+// Opens the indicators window or brings it forward; checked while it is open.
+void MDIFormMain::MenuIndicators_Click() {
+  dataWindows_.OpenIndicators(PyramidRect());
+  menus_.MenuIndicators->setChecked(true);
+}
+
+// The item's own check mark is the setting; the pyramid shows it at once
+// unless the running clock is about to redraw anyway.
+void MDIFormMain::MenuStableOutline_Click() {
+  windows_.Pyramid().SetStableOutline(menus_.MenuStableOutline->isChecked());
+  if (!timerWorld_->isActive()) display_.DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+}
+
+void MDIFormMain::ShowSource() {
+  const QString none = QString::fromUtf8("―");
+  dataWindows_.Indicators().SetSource(QString::fromUtf8("人口: ") +
+                                      (populationSource_.isEmpty() ? none : populationSource_) +
+                                      QString::fromUtf8("　率: ") + (ratesSource_.isEmpty() ? none : ratesSource_));
 }
 
 void MDIFormMain::MenuCopyright_Click() {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "frame/ChildWindows.h"
+#include "frame/DataWindows.h"
 #include "frame/FrameDisplay.h"
 #include "frame/FrameMenus.h"
 #include "model/ModulePopulation.h"
@@ -45,6 +46,9 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   void MenuAgeOrder_Click(int index);
   void MenuAgeClass_Click(int index);
   void MenuCopyright_Click();
+  void MenuWorldData_Click();
+  void MenuIndicators_Click();
+  void MenuStableOutline_Click();
   void TimerWorld_Timer();
   void TimerMenu_Timer();
 
@@ -62,6 +66,7 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   QTimer& TimerWorld() const { return *timerWorld_; }
   QTimer& TimerMenu() const { return *timerMenu_; }
   ChildWindows& Windows() { return windows_; }
+  DataWindows& Data() { return dataWindows_; }
   QMdiArea& Area() const { return *area_; }
   ModelDisplay& Display() { return display_; }
 
@@ -85,6 +90,13 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   // The run's rules; the handlers drive the timers, menus and windows around it.
   RunControl control_;
   ChildWindows windows_;
+  DataWindows dataWindows_;
+  // Where the population and the rates in the model came from.
+  QString populationSource_;
+  QString ratesSource_;
+  void ShowSource();
+  // The pyramid window's rectangle in the workspace; empty while it is closed.
+  QRect PyramidRect() const;
 };
 
 }  // namespace velmora

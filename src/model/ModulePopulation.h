@@ -34,6 +34,9 @@ struct ModulePopulation {
   CensusRecord GraphCensus;
   Int16 ElapsedYears = 0;
   Int16 StartYear = 0;  // 2000 once the main window has loaded
+  // The calendar year of the population that Reset restores, and so of the
+  // run's year 0: a preset file is of 2000, a UN table's load brings its year.
+  Int16 PopulationYear = 2000;
   Int16 RunCenturies = 0;
   HeadCount Capacity;  // 100,000,000 once the controller has loaded
   HeadCount PeakPopulation;

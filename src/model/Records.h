@@ -20,6 +20,8 @@ enum AgeGroup : int { kChildren = 0, kAdults = 1, kElders = 2 };
 inline constexpr int kLastChildAge = 15;
 inline constexpr int kLastAdultAge = 64;
 inline constexpr int kFirstElderAge = kLastAdultAge + 1;
+// The age group of an age, as the census counts it.
+constexpr int AgeGroupOf(int age) { return age <= kLastChildAge ? kChildren : age <= kLastAdultAge ? kAdults : kElders; }
 
 // The rates a figure of period `period` reads: the step that reaches year
 // 100 asks for period 20, whose rates are period 19's.

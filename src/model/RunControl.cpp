@@ -35,7 +35,7 @@ void RunControl::Reset() {
   // The capacity is 105 % of the peak; the text box the runner fills shows
   // the peak in units of 10,000 people: two different rules.
   m_.Capacity = CapacityFromPeak(m_.PeakPopulation);
-  m_.StartYear = kRunStartYear;
+  m_.StartYear = m_.PopulationYear;
   m_.World = m_.WorldAtStart;
   TakeCensus(m_.Census, m_.World, m_, display_);
   // Year 0 of the look-back is always the start that Reset restores, also
@@ -43,7 +43,7 @@ void RunControl::Reset() {
   m_.WorldHistory[0] = m_.World;
   for (int year = 1; year < kHistoryYears; ++year) m_.WorldHistory[year] = m_.WorldBlank;
 
-  display_.SetControllerLabel(kLabelYear, YearCaption(kRunStartYear));
+  display_.SetControllerLabel(kLabelYear, YearCaption(m_.StartYear));
   display_.SetControllerLabel(kLabelPopulation, PopulationCaption(m_.Census.Total));
   display_.SetControllerLabel(kLabelElders, EldersCaption(m_.Census.ElderRatio));
   display_.SetControllerLabel(kLabelFertility, FertilityCaption(FertilityRate(0, m_.World)));
@@ -69,9 +69,12 @@ void RunControl::AdoptCensus() { TakeCensus(m_.Census, m_.World, m_, display_); 
 
 void RunControl::AdoptPeak() { m_.PeakPopulation = HeadCount::FromDouble(m_.Census.Total.ToDouble() * 1.25); }
 
-void RunControl::AdoptAsStart() { m_.WorldAtStart = m_.World; }
+void RunControl::AdoptAsStart(int year) {
+  m_.WorldAtStart = m_.World;
+  m_.PopulationYear = Int16(year);
+}
 
-void RunControl::AdoptLoadedPopulation() {
+void RunControl::AdoptLoadedPopulation(int year) {
   AdoptView();
   AdoptCensus();
   try {
@@ -79,7 +82,7 @@ void RunControl::AdoptLoadedPopulation() {
   } catch (const Failure& failure) {
     if (failure.code != kOverflow) throw;
   }
-  AdoptAsStart();
+  AdoptAsStart(year);
 }
 
 }  // namespace velmora

@@ -7,7 +7,10 @@
 
 namespace velmora {
 
-// The calendar year of elapsed year 0: the frame's load and Reset set it.
+// The calendar year of elapsed year 0 for the presets, which carry no year:
+// the frame's load sets it, and Reset restores the year of the population
+// it restores (PopulationYear), which is this one unless the population came
+// from the UN tables.
 inline constexpr int kRunStartYear = 2000;
 
 // The pyramid's information line is also the run's status line.
@@ -59,7 +62,7 @@ class RunControl {
   TickResult Tick();
 
   // Reset's model side, in its order: RunState idle, Capacity from the peak,
-  // StartYear, World = WorldAtStart, census, the history after year 0
+  // StartYear = PopulationYear, World = WorldAtStart, census, the history after year 0
   // cleared, the five labels, the graph's year-0 column, the circle cleared
   // and the pyramid redrawn. The runner does the timer, the menus, the
   // capacity text box (CapacityTextFromPeak) and the graph's marker.
@@ -72,11 +75,13 @@ class RunControl {
   void AdoptView();
   void AdoptCensus();
   void AdoptPeak();  // Failure{kOverflow} when 1.25 x Total leaves the range
-  void AdoptAsStart();
+  // The loaded state as WorldAtStart, and year as the calendar year that
+  // Reset starts the run from (a preset file is of 2000).
+  void AdoptAsStart(int year = kRunStartYear);
   // All four for a runner without a dialogue. A peak out of range is left
   // as it was, as skipping that failed step in the settings window leaves
   // it; it only scales the graph.
-  void AdoptLoadedPopulation();
+  void AdoptLoadedPopulation(int year = kRunStartYear);
 
  private:
   ModulePopulation& m_;

@@ -3,8 +3,11 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 
+#include "analysis/Indicators.h"
+#include "analysis/StablePopulation.h"
 #include "model/AgeColour.h"
 #include "views/PyramidCaptions.h"
 
@@ -12,7 +15,11 @@ namespace velmora {
 namespace {
 
 constexpr int32_t kBlack = 0;
+constexpr int32_t kOutlineColour = 0xFFFFFF;  // white
 constexpr int kAxisPenWidth = 7;
+
+// The pixel edge that a coordinate falls on, as Canvas rounds corners.
+int Edge(double c) { return static_cast<int>(std::floor(c + 0.5)); }
 
 int ButtonCode(Qt::MouseButtons buttons) {
   int code = 0;
@@ -99,13 +106,73 @@ void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const Ce
   canvas.SetPenWidth(kAxisPenWidth);
   canvas.Line(axis, 0.0f, axis, static_cast<float>(geometry.ClientHeight()), kBlack);
   canvas.SetPenWidth(1);
+  const ShownYear year = ShownYearOf(m_, record, census);
+  if (stableOutline_ && (content == kContentPopulation || content == kContentRelative)) {
+    PaintStableOutline(content, year, axis);
+  }
   update();
+  if (listener_) listener_(year);
+}
+
+// Each class's outline lies on the pixel rows of its bar: the two level
+// edges from the axis band out to the outer column, and that column. The
+// side towards the axis stays open; a class whose outline would end inside
+// the band has none.
+void FormPyramid::PaintStableOutline(int content, const ShownYear& year, float axis) {
+  const std::optional<StableAgeCounts> ages = ComputeStableAges(*year.record, year.period);
+  if (!ages) return;
+  const StableClassShares shares = ClassSharesOf(*ages);
+  const double total = year.census->Total.ToDouble();
+  const PyramidGeometry geometry = Geometry();
+  const int axisPixel = Edge(axis);
+  const int bandHalf = kAxisPenWidth / 2;
+  Canvas& canvas = Picture();
+  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
+    const int top = Edge(geometry.RowTop(ageClass));
+    const int bottom = Edge(geometry.RowBottom(ageClass)) - 1;
+    if (bottom < top) continue;
+    for (int sex = 0; sex < kSexes; ++sex) {
+      HeadCount value;
+      HeadCount full = m_.FullScale;
+      if (content == kContentRelative) {
+        value = PinnedValue(shares.ofSex[sex][ageClass] * 100.0);
+        full = HeadCount::FromPersons(10);
+      } else {
+        value = PinnedValue(shares.share[sex][ageClass] * total);
+      }
+      if (value > full) value = full;
+      const int outerEdge = Edge(geometry.BarOuterX(sex, content, axis, value, full));
+      // The outermost pixel column of a bar of that value.
+      const int outer = sex == 0 ? outerEdge : outerEdge - 1;
+      const int inner = sex == 0 ? axisPixel - bandHalf - 1 : axisPixel + bandHalf + 1;
+      if (sex == 0 ? outer > inner : outer < inner) continue;
+      const auto left = static_cast<float>(std::min(inner, outer));
+      const auto right = static_cast<float>(std::max(inner, outer) + 1);
+      const auto x = static_cast<float>(outer);
+      canvas.FillRect(left, static_cast<float>(top), right, static_cast<float>(top + 1), kOutlineColour);
+      canvas.FillRect(left, static_cast<float>(bottom), right, static_cast<float>(bottom + 1), kOutlineColour);
+      canvas.FillRect(x, static_cast<float>(top), x + 1.0f, static_cast<float>(bottom + 1), kOutlineColour);
+    }
+  }
 }
 
 void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
                                  const CensusRecord& census, HeadCount& scale, float baseX) {
+  if (stableOutline_ && (content == kContentPopulation || content == kContentRelative)) {
+    // An edited class changes the total that every outline is scaled to.
+    scale = content == kContentRelative ? HeadCount::FromPersons(10) : m_.FullScale;
+    DrawPyramid(content, record, census);
+    return;
+  }
   PaintRow(ageClass, sex, content, record, census, scale, baseX);
   update();
+  if (listener_) {
+    // A drag edits the live state; its rates are the table being edited.
+    ShownYear year = ShownYearOf(m_, record, census);
+    year.edited = true;
+    if (content == kContentBirths || content == kContentDeaths) year.period = m_.RateSelector * (kPeriods - 1);
+    listener_(year);
+  }
 }
 
 void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
@@ -10,6 +11,7 @@
 #include "views/PyramidEditorHost.h"
 #include "views/PyramidGeometry.h"
 #include "views/PyramidMenus.h"
+#include "views/ShownYear.h"
 #include "windows/FrameServices.h"
 
 namespace velmora {
@@ -26,6 +28,16 @@ class FormPyramid : public ChartWindow, public PyramidEditorHost {
   void DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record, const CensusRecord& census,
                       HeadCount& scale, float baseX);
   void SetInfo(const QString& text) override;
+
+  // A 1-pixel outline per sex and five-year class over the population views:
+  // where the class would stand in the stable population of the shown year's
+  // rates, at the same total. Off, the pictures are the plain design's.
+  // The caller redraws.
+  void SetStableOutline(bool shown) { stableOutline_ = shown; }
+  bool StableOutline() const { return stableOutline_; }
+  // Told the year and rates of every picture: a whole pyramid's year, or
+  // during a drag the live state with the period the drag edits.
+  void SetShownYearListener(std::function<void(const ShownYear&)> listener) { listener_ = std::move(listener); }
   // The window's own menu bar (入力モード, 入力スケール, 設定時期, 変動関数). It has no
   // parent: the frame puts it above the pyramid in the window that holds it.
   WrappingMenuBar* MenuBar() const { return menus_.Bar; }
@@ -64,6 +76,7 @@ class FormPyramid : public ChartWindow, public PyramidEditorHost {
   // One bar and its axis segment on the picture, without scheduling a paint.
   void PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
                 HeadCount& scale, float baseX);
+  void PaintStableOutline(int content, const ShownYear& year, float axis);
   // The whole pyramid again, unless the running clock is about to draw it.
   void RedrawIfStopped();
 
@@ -72,6 +85,8 @@ class FormPyramid : public ChartWindow, public PyramidEditorHost {
   PyramidMenus menus_;
   QPointer<WrappingMenuBar> menuBarGuard_;
   PyramidEditor editor_;
+  bool stableOutline_ = false;
+  std::function<void(const ShownYear&)> listener_;
 };
 
 }  // namespace velmora
