@@ -4,7 +4,7 @@
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "windows/FrameServices.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -13,7 +13,7 @@
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "windows/FrameServices.h"
 #include "worlddata/core/WorldLoads.h"
 #include "worlddata/core/WorldTables.h"
 

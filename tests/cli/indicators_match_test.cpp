@@ -15,7 +15,7 @@
 
 #include "../scenario_core/TempFolder.h"
 #include "hardening/Presets.h"
-#include "model/NumberFormat.h"
+#include "presets/Decimal.h"
 #include "model/NumberText.h"
 #include "scenario/FormSetting.h"
 #include "support/FrameFixture.h"
@@ -23,6 +23,8 @@
 
 namespace velmora {
 namespace {
+
+using presets::ParseHeadCount;
 
 namespace fs = std::filesystem;
 

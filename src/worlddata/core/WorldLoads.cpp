@@ -32,8 +32,6 @@ void ShowRates(ModulePopulation& m, ModelDisplay& display, LoadHost& host, Int16
   }
 }
 
-Int16 EditedPeriod(const ModulePopulation& m) { return m.RateSelector * Int16(kPeriods - 1); }
-
 }  // namespace
 
 void LoadPopulation(ModulePopulation& m, ModelDisplay& display, LoadHost& host, const wpp::Preset& preset) {
