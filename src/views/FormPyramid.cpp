@@ -5,14 +5,11 @@
 #include <QResizeEvent>
 #include <cmath>
 
-#include "model/AgeColour.h"
+#include "views/ChartPainters.h"
 #include "views/PyramidCaptions.h"
 
 namespace velmora {
 namespace {
-
-constexpr int32_t kBlack = 0;
-constexpr int kAxisPenWidth = 7;
 
 int ButtonCode(Qt::MouseButtons buttons) {
   int code = 0;
@@ -86,69 +83,19 @@ PyramidGeometry FormPyramid::Geometry() const { return PyramidGeometry(m_.ViewSi
 void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
   if (content < kContentPopulation || content > kContentDeaths) throw Failure{kInvalidCall};
   setWindowTitle(Caption(content));
-  Canvas& canvas = Picture();
-  canvas.Clear();
-  canvas.SetPenWidth(1);
-  const PyramidGeometry geometry = Geometry();
-  const float axis = geometry.AxisX(content, census);
-  HeadCount scale;
-  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
-    PaintRow(ageClass, 0, content, record, census, scale, axis);
-    // Births are one bar per class.
-    if (content != kContentBirths) PaintRow(ageClass, 1, content, record, census, scale, axis);
-  }
-  // A black band along the axis parts the two sides.
-  canvas.SetPenWidth(kAxisPenWidth);
-  canvas.Line(axis, 0.0f, axis, static_cast<float>(geometry.ClientHeight()), kBlack);
-  canvas.SetPenWidth(1);
+  PaintPyramid(Picture(), Geometry(), content, record, census, Scale());
   update();
 }
 
 void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record,
                                  const CensusRecord& census, HeadCount& scale, float baseX) {
-  PaintRow(ageClass, sex, content, record, census, scale, baseX);
+  scale = PaintPyramidRow(Picture(), Geometry(), ageClass, sex, content, record, census, Scale(), baseX);
   update();
 }
 
-void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
-                           HeadCount& scale, float baseX) {
-  HeadCount value;
-  HeadCount full = m_.FullScale;
-  const int period = m_.RateSelector * 19;  // the table being edited
-  switch (content) {
-    case kContentPopulation:
-      value = PinnedClassSum(record, sex, ageClass);
-      break;
-    case kContentRelative: {
-      // The class's share of its sex in percent; 10 percent fills the side.
-      const double sexTotal = SexTotal(census, sex);
-      value = PinnedClassSum(record, sex, ageClass);
-      if (sexTotal > 0.0) value = PinnedValue(value.ToDouble() / sexTotal * 100.0);
-      full = HeadCount::FromPersons(10);
-      break;
-    }
-    case kContentBirths:
-      value = PinnedValue(record.BirthRate(period, ageClass));
-      break;
-    case kContentDeaths:
-      value = PinnedValue(record.DeathRate(period, sex, ageClass));
-      break;
-    default:
-      throw Failure{kInvalidCall};
-  }
-  if (value > full) value = full;
-  scale = full;
-
-  const PyramidGeometry geometry = Geometry();
-  const float outer = geometry.BarOuterX(sex, content, baseX, value, full);
-  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
-  const auto top = static_cast<float>(geometry.RowTop(ageClass));
-  Canvas& canvas = Picture();
-  canvas.FillRect(baseX, bottom, outer, top, AgeColour(Int16(5 * ageClass)));
-  canvas.SetPenWidth(kAxisPenWidth);
-  canvas.Line(baseX, bottom, baseX, top, kBlack);
-  canvas.SetPenWidth(1);
-}
+// The bars measure the full scale of the menus and show the table that edits
+// go to.
+PyramidScale FormPyramid::Scale() const { return {m_.FullScale, m_.RateSelector * 19}; }
 
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }
 

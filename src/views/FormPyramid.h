@@ -5,6 +5,7 @@
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
+#include "views/ChartPainters.h"
 #include "views/ChartWindow.h"
 #include "views/FrameServices.h"
 #include "views/PyramidEditor.h"
@@ -64,9 +65,7 @@ class FormPyramid : public ChartWindow {
 
  private:
   void ConnectEvents();
-  // One bar and its axis segment on the picture, without scheduling a paint.
-  void PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
-                HeadCount& scale, float baseX);
+  PyramidScale Scale() const;
   // The whole pyramid again, unless the running clock is about to draw it.
   void RedrawIfStopped();
 
