@@ -46,6 +46,13 @@ FrameMenus BuildFrameMenus(QMenuBar& bar) {
 
   m.MenuInfo = bar.addMenu(QString::fromUtf8("インフォメーション(&I)"));
   m.MenuCopyright = Item(m.MenuInfo, "製作者(&C)");
+
+  // D is none of the pyramid's own menu letters, so Alt+D opens this menu
+  // whichever window is active.
+  m.MenuData = bar.addMenu(QString::fromUtf8("データ(&D)"));
+  m.MenuWorldData = Item(m.MenuData, "世界の人口と率(&W)...");
+  m.MenuIndicators = CheckItem(m.MenuData, "指標(&I)", false);
+  m.MenuStableOutline = CheckItem(m.MenuData, "安定人口を重ねる(&S)", false);
   return m;
 }
 

@@ -27,6 +27,13 @@ struct FrameMenus {
   std::array<QAction*, 2> MenuAgeClass{};
   QMenu* MenuInfo = nullptr;
   QAction* MenuCopyright = nullptr;
+  // Added after the designed four: the world's data, the indicators of the
+  // year on screen and the stable population on the pyramid. More items may
+  // follow in this menu; the designed menus never change.
+  QMenu* MenuData = nullptr;
+  QAction* MenuWorldData = nullptr;
+  QAction* MenuIndicators = nullptr;     // checked while the indicators window is open
+  QAction* MenuStableOutline = nullptr;  // off at start
 };
 
 // Builds the whole tree into bar, in the order the user sees it.

@@ -67,6 +67,7 @@ class AccessKeys : public FrameFixture {
                                                {Qt::Key_S, "セッティング(&S)"},
                                                {Qt::Key_W, "ウィンドウ(&W)"},
                                                {Qt::Key_I, "インフォメーション(&I)"},
+                                               {Qt::Key_D, "データ(&D)"},
                                                {Qt::Key_T, ""},
                                                {Qt::Key_F, ""},
                                                {Qt::Key_M, "メニュー(&M)"},
@@ -87,7 +88,15 @@ TEST_F(AccessKeys, ControllerFocusedTheFrameLettersOpenTheFrameMenus) {
   ExpectMenus(FrameMenus());
 }
 
-TEST_F(AccessKeys, PyramidActiveItsOwnLettersWinAndWAndIStayTheFrames) {
+TEST_F(AccessKeys, GraphOrCircleFocusedTheFrameLettersOpenTheFrameMenus) {
+  for (int window : {kWindowGraph, kWindowCircle}) {
+    SCOPED_TRACE(window);
+    ASSERT_TRUE(Frame().Windows().Focus(window));
+    ExpectMenus(FrameMenus());
+  }
+}
+
+TEST_F(AccessKeys, PyramidActiveItsOwnLettersWinAndWIAndDStayTheFrames) {
   FocusPyramid();
   ExpectMenus({{Qt::Key_M, "入力モード(&M)"},
                {Qt::Key_S, "入力スケール(&S)"},
@@ -95,6 +104,7 @@ TEST_F(AccessKeys, PyramidActiveItsOwnLettersWinAndWAndIStayTheFrames) {
                {Qt::Key_F, "変動関数(&F)"},
                {Qt::Key_W, "ウィンドウ(&W)"},
                {Qt::Key_I, "インフォメーション(&I)"},
+               {Qt::Key_D, "データ(&D)"},
                {Qt::Key_M, "入力モード(&M)"},
                {Qt::Key_M, "入力モード(&M)"},
                {Qt::Key_S, "入力スケール(&S)"},
@@ -111,7 +121,10 @@ TEST_F(AccessKeys, PyramidClosedOrMinimizedTheFrameLettersOpenTheFrameMenus) {
   ExpectMenus(FrameMenus());
   // Reopened from the window menu, it takes its letters back.
   Frame().MenuWShow_Click(kWindowPyramid);
-  ExpectMenus({{Qt::Key_M, "入力モード(&M)"}, {Qt::Key_S, "入力スケール(&S)"}, {Qt::Key_W, "ウィンドウ(&W)"}});
+  ExpectMenus({{Qt::Key_M, "入力モード(&M)"},
+               {Qt::Key_S, "入力スケール(&S)"},
+               {Qt::Key_W, "ウィンドウ(&W)"},
+               {Qt::Key_D, "データ(&D)"}});
 }
 
 TEST_F(AccessKeys, ItemLettersWorkInsideTheFrameMenus) {

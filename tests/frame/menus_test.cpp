@@ -38,11 +38,12 @@ void ExpectItems(QMenu* menu, const std::vector<Expected>& expected) {
 
 TEST_F(FrameFixture, MenuTreeHasTheCaptionsChecksAndStatesOfAFreshProgram) {
   const QList<QAction*> top = Frame().menuBar()->actions();
-  ASSERT_EQ(top.size(), 4);
+  ASSERT_EQ(top.size(), 5);
   EXPECT_EQ(top[0]->text().toStdString(), "メニュー(&M)");
   EXPECT_EQ(top[1]->text().toStdString(), "ウィンドウ(&W)");
   EXPECT_EQ(top[2]->text().toStdString(), "セッティング(&S)");
   EXPECT_EQ(top[3]->text().toStdString(), "インフォメーション(&I)");
+  EXPECT_EQ(top[4]->text().toStdString(), "データ(&D)");
 
   ExpectItems(top[0]->menu(), {{"開始(&S)", false, false},
                                {"再開(&A)", false, false},
@@ -64,12 +65,17 @@ TEST_F(FrameFixture, MenuTreeHasTheCaptionsChecksAndStatesOfAFreshProgram) {
               {{"高齢―生産―若年(&O)", true, true}, {"若年―生産―高齢(&Y)", true, false}});
   ExpectItems(settings->actions()[1]->menu(), {{"階級／五年", true, true}, {"階級／一年", true, false}});
   ExpectItems(top[3]->menu(), {{"製作者(&C)", false, false}});
+  ExpectItems(
+      top[4]->menu(),
+      {{"世界の人口と率(&W)...", false, false}, {"指標(&I)", true, false}, {"安定人口を重ねる(&S)", true, false}});
 
   // The named members are the items the user sees.
   EXPECT_EQ(Menus().MenuStart, top[0]->menu()->actions()[0]);
   EXPECT_EQ(Menus().MenuBar, top[0]->menu()->actions()[4]);
   EXPECT_EQ(Menus().MenuWShow[4], top[1]->menu()->actions()[4]);
   EXPECT_EQ(Menus().MenuCopyright, top[3]->menu()->actions()[0]);
+  EXPECT_EQ(Menus().MenuWorldData, top[4]->menu()->actions()[0]);
+  EXPECT_EQ(Menus().MenuStableOutline, top[4]->menu()->actions()[2]);
 }
 
 TEST_F(FrameFixture, AccessKeysAreTheLettersMarkedInTheCaptions) {
@@ -77,6 +83,7 @@ TEST_F(FrameFixture, AccessKeysAreTheLettersMarkedInTheCaptions) {
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuWindows->title()), QKeySequence(Qt::ALT | Qt::Key_W));
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuSetting->title()), QKeySequence(Qt::ALT | Qt::Key_S));
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuInfo->title()), QKeySequence(Qt::ALT | Qt::Key_I));
+  EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuData->title()), QKeySequence(Qt::ALT | Qt::Key_D));
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuStart->text()), QKeySequence(Qt::ALT | Qt::Key_S));
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuAgain->text()), QKeySequence(Qt::ALT | Qt::Key_A));
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuBreak->text()), QKeySequence(Qt::ALT | Qt::Key_B));
@@ -88,6 +95,9 @@ TEST_F(FrameFixture, AccessKeysAreTheLettersMarkedInTheCaptions) {
   // The age-class items have no access key.
   EXPECT_TRUE(QKeySequence::mnemonic(Menus().MenuAgeClass[0]->text()).isEmpty());
   EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuCopyright->text()), QKeySequence(Qt::ALT | Qt::Key_C));
+  EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuWorldData->text()), QKeySequence(Qt::ALT | Qt::Key_W));
+  EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuIndicators->text()), QKeySequence(Qt::ALT | Qt::Key_I));
+  EXPECT_EQ(QKeySequence::mnemonic(Menus().MenuStableOutline->text()), QKeySequence(Qt::ALT | Qt::Key_S));
 }
 
 TEST_F(FrameFixture, FrameOpensMaximizedWithItsCaptionAndBothTimersOff) {
