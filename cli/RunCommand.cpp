@@ -7,6 +7,7 @@
 #include "cli/Charts.h"
 #include "cli/ExitStatus.h"
 #include "cli/Output.h"
+#include "cli/core/FileSet.h"
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
@@ -26,6 +27,28 @@ struct RunOptions {
   std::string output;
   std::string charts;
 };
+
+// The report's file can be written as WriteOutput writes it: its folder is
+// there and writable, and the name is free or a regular file.
+void CheckOutputPlace(const std::string& output) {
+  namespace fs = std::filesystem;
+  const fs::path path(output);
+  const fs::path parent = path.has_parent_path() ? path.parent_path() : ".";
+  std::error_code error;
+  if (!fs::is_directory(parent, error)) throw InputError(output + ": its folder does not exist");
+  CheckFileSet(parent.string(), {});
+  if (fs::exists(path, error) && !fs::is_regular_file(path, error)) {
+    throw InputError(output + ": exists and is not a regular file");
+  }
+}
+
+// The inputs as the figure's title names them: the files' own names.
+std::string ChartSubject(const std::string& population, const std::string& startRates, const std::string& endRates) {
+  const auto name = [](const std::string& path) { return std::filesystem::path(path).filename().string(); };
+  std::string subject = "人口 " + name(population) + "、率 " + name(startRates);
+  if (endRates != startRates) subject += " → " + name(endRates);
+  return subject;
+}
 
 void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
@@ -48,12 +71,19 @@ void Run(const RunOptions& o) {
       }
     }
   }
-  if (!o.charts.empty()) CheckCharts(o.charts);
+  if (!o.charts.empty()) {
+    CheckCharts(o.charts);
+    // The pictures are written before the report: a report that cannot be
+    // written must be known before them.
+    if (!o.output.empty()) CheckOutputPlace(o.output);
+  }
 
   const RunOutcome outcome = RunScenario(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
-  WriteOutput(o.output, o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome));
-  if (!o.charts.empty()) DrawCharts(o.charts, inputs);
+  const std::string report = o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome);
+  // The pictures first: when they fail, the report is not written either.
+  if (!o.charts.empty()) DrawCharts(o.charts, inputs, ChartSubject(o.population, o.startRates, endRates));
+  WriteOutput(o.output, report);
 
   const int lastYear = outcome.years.back().year;
   switch (outcome.end) {
@@ -85,8 +115,7 @@ void AddRunCommand(CLI::App& app) {
   run->add_option("--start-rates", options->startRates, "Rates at the start: .brf preset file or rates CSV")
       ->required()
       ->type_name("FILE");
-  run->add_option("--end-rates", options->endRates, "Rates at the end (default: the start rates)")
-      ->type_name("FILE");
+  run->add_option("--end-rates", options->endRates, "Rates at the end (default: the start rates)")->type_name("FILE");
   run->add_option("--births-variation", options->birthsVariation,
                   "How birth rates move from start to end: constant, linear100, linear50, linear25, linear10, "
                   "double100, double50, double25, double10, halve100, halve50, halve25, halve10, or 0..12")
@@ -105,7 +134,10 @@ void AddRunCommand(CLI::App& app) {
       ->capture_default_str();
   run->add_option("--output", options->output, "Write here (whole, or not at all) instead of standard output")
       ->type_name("FILE");
-  run->add_option("--charts", options->charts, "Also write pyramid.png, graph.png and circle.png of the last year")
+  run->add_option("--charts", options->charts,
+                  "Also write the pictures of the last year: pyramid.png, graph.png and circle.png (the windows' "
+                  "canvases) and figure.png and figure.svg (the three charts labelled). All are written, or none; "
+                  "--output only after them")
       ->type_name("DIR");
   run->footer(
       "Columns: year, elapsed, total, men_0_15, men_16_64, men_65_99, women_0_15, women_16_64, women_65_99, "

@@ -34,6 +34,7 @@ struct FrameMenus {
   QAction* MenuWorldData = nullptr;
   QAction* MenuIndicators = nullptr;     // checked while the indicators window is open
   QAction* MenuStableOutline = nullptr;  // off at start
+  QAction* MenuSaveFigure = nullptr;
 };
 
 // Builds the whole tree into bar, in the order the user sees it.

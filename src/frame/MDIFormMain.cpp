@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frame/AccessKeys.h"
+#include "frame/ResultFiles.h"
 #include "frame/StartupArrangement.h"
 #include "model/Census.h"
 #include "model/Messages.h"
@@ -85,6 +86,7 @@ void MDIFormMain::ConnectEvents() {
     connect(menus_.MenuAgeClass[i], &QAction::triggered, this, [this, i] { MenuAgeClass_Click(i); });
   }
   connect(menus_.MenuCopyright, &QAction::triggered, this, &MDIFormMain::MenuCopyright_Click);
+  connect(menus_.MenuSaveFigure, &QAction::triggered, this, &MDIFormMain::MenuSaveFigure_Click);
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
 }
@@ -299,6 +301,8 @@ void MDIFormMain::MenuAgeClass_Click(int index) {
   QAction* item = menus_.MenuAgeClass.at(static_cast<std::size_t>(index));
   item->setChecked(!item->isChecked());
 }
+
+void MDIFormMain::MenuSaveFigure_Click() { SaveFigureOfWindows(m_, Windows()); }
 
 void MDIFormMain::MenuCopyright_Click() {
   platform::Current().ShowMessage(AboutText(), "製作者", platform::Buttons::Ok, platform::Icon::Information);

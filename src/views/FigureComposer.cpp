@@ -84,7 +84,11 @@ void LabelBelow(QPainter& painter, double x, double y, const QString& text) {
 
 }  // namespace
 
-FigureYear LiveYear(const ModulePopulation& m) { return {m.ElapsedYears, &m.World, m.Census}; }
+// Reset leaves ElapsedYears as it was but restores the start and clears the
+// graph: an idle model shows year 0.
+FigureYear LiveYear(const ModulePopulation& m) {
+  return {m.RunState == kIdle ? 0 : int{m.ElapsedYears}, &m.World, m.Census};
+}
 
 FigureYear LookedBackYear(const ModulePopulation& m) {
   return {m.SelectedYear, &m.WorldHistory[m.SelectedYear], m.GraphCensus};
@@ -212,7 +216,9 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
     canvas.SetPenWidth(3 * density);
     const GraphArea area{client.width() * density, (client.height() - kInformationLine) * density,
                          static_cast<double>(client.height() * density)};
-    for (int column = 1; column <= m_.ElapsedYears; ++column) {
+    // An idle model has no run on the graph (none yet, or Reset cleared it).
+    const int lastColumn = m_.RunState == kIdle ? 0 : int{m_.ElapsedYears};
+    for (int column = 1; column <= lastColumn; ++column) {
       PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
     }
     charts.graph = ChartArea(canvas, density);

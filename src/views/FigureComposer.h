@@ -20,7 +20,8 @@ struct FigureYear {
   const WorldRecord* record = nullptr;
   CensusRecord census;
 };
-// The live year: World with Census at ElapsedYears.
+// The live year: World with Census at ElapsedYears (year 0 while no run is
+// under way: before the first, and after Reset).
 FigureYear LiveYear(const ModulePopulation& m);
 // The year looked back at over the graph: WorldHistory(SelectedYear) with the
 // census the look-back took (GraphCensus).

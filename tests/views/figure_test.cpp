@@ -78,6 +78,7 @@ struct ChartCase {
   const char* name;
   int content;     // the pyramid's content as its menus leave it
   int lookBackAt;  // the hovered year, or -1 for the live year
+  bool reset = false;  // Reset after the run
 };
 
 class FigureChartsTest : public FigureTest, public ::testing::WithParamInterface<ChartCase> {};
@@ -99,8 +100,10 @@ TEST_P(FigureChartsTest, ChartAreasAtTheScreensDensityAreTheWindowsPixels) {
     default:
       break;  // a run leaves the relative view
   }
+  if (c.reset) Frame().MenuReset_Click();
   FormGraph& graph = Frame().Windows().Graph();
   FigureYear year = LiveYear(M());
+  EXPECT_EQ(year.elapsed, c.reset ? 0 : 30);
   if (c.lookBackAt >= 0) {
     graph.Form_MouseMove(0, 0, (c.lookBackAt + 0.5f) * static_cast<float>(int{M().ViewSize[0]}) / 101.0f, 100.0f);
     ASSERT_EQ(M().SelectedYear, c.lookBackAt);
@@ -127,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(Contents, FigureChartsTest,
                                            ChartCase{"BirthsLive", kContentBirths, -1},
                                            ChartCase{"DeathsLive", kContentDeaths, -1},
                                            ChartCase{"RelativeLookedBack", kContentRelative, 12},
-                                           ChartCase{"PopulationLookedBack", kContentPopulation, 3}),
+                                           ChartCase{"PopulationLookedBack", kContentPopulation, 3},
+                                           ChartCase{"AfterReset", kContentPopulation, -1, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // All the text of an SVG document, and whether it parsed. A text that the
