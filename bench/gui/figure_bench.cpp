@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -87,7 +88,7 @@ BENCHMARK(BM_FigurePng)->Unit(benchmark::kMillisecond);
 
 void BM_FigureSvg(benchmark::State& state) {
   Scene& s = TheScene();
-  for (auto _ : state) benchmark::DoNotOptimize(FigureComposer(s.m, s.Request()).Svg(2));
+  for (auto _ : state) benchmark::DoNotOptimize(FigureComposer(s.m, s.Request()).Svg());
 }
 BENCHMARK(BM_FigureSvg)->Unit(benchmark::kMillisecond);
 
@@ -97,7 +98,7 @@ void BM_FigurePngAndSvg(benchmark::State& state) {
   for (auto _ : state) {
     const FigureComposer composer(s.m, s.Request());
     benchmark::DoNotOptimize(composer.Png(2));
-    benchmark::DoNotOptimize(composer.Svg(2));
+    benchmark::DoNotOptimize(composer.Svg());
   }
   const FigureComposer composer(s.m, s.Request());
   state.SetLabel(std::to_string(composer.Layout().size.width() * 2) + "x" +

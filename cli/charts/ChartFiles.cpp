@@ -1,6 +1,5 @@
 #include "cli/charts/ChartFiles.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <vector>
 
@@ -11,16 +10,12 @@
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
+#include "views/PngEncoder.h"
 
 namespace velmora::cli {
 namespace {
 
-QByteArray Png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
-  return bytes;
-}
+QByteArray Png(const QImage& image) { return EncodePng(image); }
 
 std::string_view View(const QByteArray& bytes) { return {bytes.constData(), static_cast<std::size_t>(bytes.size())}; }
 
@@ -34,7 +29,7 @@ void WriteChartFiles(const std::string& folder, const ModulePopulation& m, const
       m, {LiveYear(m), windows.Graph().size(), windows.Pyramid().size(), windows.Circle().size(), subject, true});
   const std::vector<QByteArray> pictures = {Png(windows.Pyramid().Picture().Image()),
                                             Png(windows.Graph().Picture().Image()),
-                                            Png(windows.Circle().Picture().Image()), figure.Png(2), figure.Svg(2)};
+                                            Png(windows.Circle().Picture().Image()), figure.Png(2), figure.Svg()};
   std::vector<FileContent> files;
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     if (pictures[i].isEmpty()) throw InputError(std::string(kChartFiles[i]) + ": the picture could not be made");

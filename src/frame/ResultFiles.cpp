@@ -85,7 +85,7 @@ bool SaveFigureFiles(const ModulePopulation& m, const FigureRequest& request, co
   }
   const FigureComposer composer(m, request);
   const QByteArray png = composer.Png(2);
-  const QByteArray svg = composer.Svg(2);
+  const QByteArray svg = composer.Svg();
   QSaveFile pngFile(pngPath);
   QSaveFile svgFile(svgPath);
   // Both written aside first; only then put in place, one after the other.

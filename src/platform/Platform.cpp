@@ -94,8 +94,7 @@ class QtPlatform final : public Platform {
     return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
   }
   void Beep() override { QApplication::beep(); }
-  std::string AskSavePath(const std::string& title, const std::string& suggested,
-                          const std::string& filter) override {
+  std::string AskSavePath(const std::string& title, const std::string& suggested, const std::string& filter) override {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
                                         QString::fromStdString(suggested), QString::fromStdString(filter))
         .toStdString();

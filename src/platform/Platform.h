@@ -27,8 +27,7 @@ class Platform {
   // suggests (a path) and the kinds it offers ("PNG (*.png)"); the chosen
   // path, or empty when cancelled. Without a real desktop (a test's or a
   // command's platform that does not answer it) nothing is chosen.
-  virtual std::string AskSavePath(const std::string& title, const std::string& suggested,
-                                  const std::string& filter) {
+  virtual std::string AskSavePath(const std::string& title, const std::string& suggested, const std::string& filter) {
     (void)title, (void)suggested, (void)filter;
     return {};
   }

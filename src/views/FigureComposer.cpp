@@ -17,6 +17,7 @@
 #include "views/ChartPainters.h"
 #include "views/CircleSectors.h"
 #include "views/FigureText.h"
+#include "views/PngEncoder.h"
 #include "views/PyramidCaptions.h"
 #include "wpp/Preset.h"
 
@@ -66,10 +67,9 @@ Canvas SizedCanvas(QSize client, int density) {
 }
 
 // The chart area of a canvas: all but the information line.
-QImage ChartArea(const Canvas& canvas, int density) {
-  const QImage& image = canvas.Image();
+QRect ChartArea(const QImage& image, int density) {
   const int band = FigureComposer::kInformationLine * density;
-  return image.copy(0, band, image.width(), std::max(0, image.height() - band));
+  return QRect(0, band, image.width(), std::max(0, image.height() - band));
 }
 
 void Line(QPainter& painter, double x0, double y0, double x1, double y1) {
@@ -208,6 +208,7 @@ std::string FigureComposer::RatesLine() const {
 FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
   const FigureYear& year = request_.year;
   Charts charts;
+  charts.density = density;
 
   // The graph: every column of the run so far, as the yearly step drew them.
   {
@@ -221,7 +222,7 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
     for (int column = 1; column <= lastColumn; ++column) {
       PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
     }
-    charts.graph = ChartArea(canvas, density);
+    charts.graph = canvas.Image();
   }
   {
     const QSize client = request_.pyramidClient;
@@ -230,7 +231,7 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
                                    (client.height() - kPyramidLabelBand) * density);
     PaintPyramid(canvas, geometry, m_.PyramidContent, *year.record, year.census, {m_.FullScale, m_.RateSelector * 19},
                  density);
-    charts.pyramid = ChartArea(canvas, density);
+    charts.pyramid = canvas.Image();
   }
   {
     const QSize client = request_.circleClient;
@@ -239,16 +240,25 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
     const Disc disc =
         CircleDisc(client.width() * density, (client.height() - kInformationLine) * density, client.height() * density);
     PaintAgeCircle(canvas, disc, year.census, *year.record, sectors);
-    charts.circle = ChartArea(canvas, density);
+    charts.circle = canvas.Image();
   }
   return charts;
 }
 
-void FigureComposer::Paint(QPainter& painter, const Charts& charts) const {
+void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped) const {
   painter.fillRect(QRect(QPoint(0, 0), layout_.size), kPaper);
-  painter.drawImage(layout_.graph, charts.graph);
-  painter.drawImage(layout_.pyramid, charts.pyramid);
-  painter.drawImage(layout_.circle, charts.circle);
+  for (const auto& [area, image] :
+       {std::pair{layout_.graph, &charts.graph}, std::pair{layout_.pyramid, &charts.pyramid},
+        std::pair{layout_.circle, &charts.circle}}) {
+    const QRect source = ChartArea(*image, charts.density);
+    // A picture to an SVG is written whole: it gets only the chart area.
+    // The raster painter copies the area straight from the canvas.
+    if (cropped) {
+      painter.drawImage(area, image->copy(source));
+    } else {
+      painter.drawImage(QRectF(area), *image, QRectF(source));
+    }
+  }
 
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -461,24 +471,17 @@ QImage FigureComposer::Render(int density) const {
   density = std::max(density, 1);
   const Charts charts = DrawCharts(density);
   QImage image(layout_.size * density, QImage::Format_RGB32);
-  image.fill(kPaper);
   QPainter painter(&image);
   painter.scale(density, density);
-  Paint(painter, charts);
+  Paint(painter, charts, false);
   painter.end();
   return image;
 }
 
-QByteArray FigureComposer::Png(int density) const {
-  const QImage image = Render(density);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
-  return bytes;
-}
+QByteArray FigureComposer::Png(int density) const { return EncodePng(Render(density)); }
 
-QByteArray FigureComposer::Svg(int density) const {
-  const Charts charts = DrawCharts(std::max(density, 1));
+QByteArray FigureComposer::Svg() const {
+  const Charts charts = DrawCharts(1);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QSvgGenerator generator;
@@ -489,7 +492,7 @@ QByteArray FigureComposer::Svg(int density) const {
   generator.setDescription(Text(RatesLine()));
   QPainter painter;
   if (!painter.begin(&generator)) return {};
-  Paint(painter, charts);
+  Paint(painter, charts, true);
   if (!painter.end()) return {};
   return bytes;
 }

@@ -71,19 +71,24 @@ class FigureComposer {
   // The whole figure as a picture with density device pixels per logical
   // pixel (1 or more).
   QImage Render(int density) const;
-  // The figure as PNG bytes at density, and as an SVG document whose charts
-  // are embedded at density; empty on failure.
+  // The figure as PNG bytes at density; empty on failure.
   QByteArray Png(int density) const;
-  QByteArray Svg(int density) const;
+  // The figure as an SVG document: the texts and axes as text and lines, the
+  // charts embedded as the windows' pixels (scaled without smoothing, so
+  // they stay sharp); empty on failure.
+  QByteArray Svg() const;
 
  private:
+  // The canvases of the three charts, information line included.
   struct Charts {
+    int density = 1;
     QImage graph;
     QImage pyramid;
     QImage circle;
   };
   Charts DrawCharts(int density) const;
-  void Paint(QPainter& painter, const Charts& charts) const;
+  // cropped: hand the painter each chart area as a picture of its own.
+  void Paint(QPainter& painter, const Charts& charts, bool cropped) const;
   void PaintGraphAxes(QPainter& painter) const;
   void PaintPyramidAxes(QPainter& painter) const;
   void PaintShares(QPainter& painter) const;

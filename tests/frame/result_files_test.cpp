@@ -2,7 +2,6 @@
 // standard dialog's answer, and paths that must be refused with one message
 // box and nothing written.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <QImage>
@@ -134,8 +133,12 @@ TEST_P(RefusedPathTest, OneBoxAndNothingWritten) {
   {
     std::unique_ptr<testing::UnprivilegedOwner> nobody;
     if (r.unprivileged) nobody = std::make_unique<testing::UnprivilegedOwner>(folder, folder.Path() / "ro");
-    const FigureRequest request{LiveYear(M()), Frame().Windows().Graph().size(), Frame().Windows().Pyramid().size(),
-                                Frame().Windows().Circle().size(), "", true};
+    const FigureRequest request{LiveYear(M()),
+                                Frame().Windows().Graph().size(),
+                                Frame().Windows().Pyramid().size(),
+                                Frame().Windows().Circle().size(),
+                                "",
+                                true};
     EXPECT_FALSE(SaveFigureFiles(M(), request, QString::fromStdString(Path(r.path))));
   }
   ASSERT_EQ(platform_.boxes.size(), 1u);

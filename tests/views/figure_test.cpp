@@ -76,8 +76,8 @@ class FigureTest : public testing::FrameFixture {
 // the live year or a year looked back at over the graph.
 struct ChartCase {
   const char* name;
-  int content;     // the pyramid's content as its menus leave it
-  int lookBackAt;  // the hovered year, or -1 for the live year
+  int content;         // the pyramid's content as its menus leave it
+  int lookBackAt;      // the hovered year, or -1 for the live year
   bool reset = false;  // Reset after the run
 };
 
@@ -184,7 +184,7 @@ TEST_F(FigureTest, SvgHoldsTheTitleAxesAndCreditAsText) {
   Run(40);
   FigureRequest request = Request(LiveYear(M()));
   const FigureComposer composer(M(), request);
-  const SvgText svg = ReadSvg(composer.Svg(2));
+  const SvgText svg = ReadSvg(composer.Svg());
   ASSERT_TRUE(svg.parsed);
   EXPECT_EQ(svg.images, 3);  // the three charts
   EXPECT_EQ(composer.Title(), "試験の人口　西暦2040年の人口（開始から40年目）");
@@ -197,7 +197,7 @@ TEST_F(FigureTest, SvgHoldsTheTitleAxesAndCreditAsText) {
   }
   // Without UN data there is no credit to give.
   request.unData = false;
-  EXPECT_FALSE(ReadSvg(FigureComposer(M(), request).Svg(1)).Has(wpp::kCredit));
+  EXPECT_FALSE(ReadSvg(FigureComposer(M(), request).Svg()).Has(wpp::kCredit));
 }
 
 TEST_F(FigureTest, PngIsTwiceTheScreensDensityWithTheSameCharts) {
