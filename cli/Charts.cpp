@@ -62,7 +62,7 @@ void CheckCharts(const std::string& folder) {
   }
 }
 
-void DrawCharts(const std::string& folder, const ScenarioInputs& inputs, const std::string& subject) {
+void DrawCharts(const std::string& folder, const HeadlessInputs& inputs, const std::string& subject) {
   CheckCharts(folder);
   const fs::path program = ChartsProgram();
   // The inputs as they were read, whatever their format: both programs then

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "cli/core/Scenario.h"
+#include "cli/core/HeadlessRun.h"
 
 namespace velmora::cli {
 
@@ -15,7 +15,7 @@ namespace velmora::cli {
 // itself never loads the GUI library. The pictures are written as one set:
 // all of them or none (a folder made for them is removed again). subject
 // says in the figure's title what the inputs were. Failures are InputErrors.
-void DrawCharts(const std::string& folder, const ScenarioInputs& inputs, const std::string& subject);
+void DrawCharts(const std::string& folder, const HeadlessInputs& inputs, const std::string& subject);
 
 // The checks DrawCharts makes before it draws, for a caller that must refuse
 // before it writes anything: folder is a folder this process can write in

@@ -8,10 +8,11 @@
 #include "cli/ExitStatus.h"
 #include "cli/Output.h"
 #include "cli/core/FileSet.h"
+#include "cli/core/HeadlessRun.h"
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
-#include "cli/core/Scenario.h"
+#include "model/RunControl.h"
 
 namespace velmora::cli {
 namespace {
@@ -52,7 +53,7 @@ std::string ChartSubject(const std::string& population, const std::string& start
 
 void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
-  ScenarioInputs inputs;
+  HeadlessInputs inputs;
   inputs.years = o.years;
   const int births = ParseVariation(o.birthsVariation);
   const int deaths = ParseVariation(o.deathsVariation);
@@ -78,14 +79,15 @@ void Run(const RunOptions& o) {
     if (!o.output.empty()) CheckOutputPlace(o.output);
   }
 
-  const RunOutcome outcome = RunScenario(inputs);
+  const RunOutcome outcome = HeadlessRun(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
   const std::string report = o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome);
   // The pictures first: when they fail, the report is not written either.
   if (!o.charts.empty()) DrawCharts(o.charts, inputs, ChartSubject(o.population, o.startRates, endRates));
   WriteOutput(o.output, report);
 
-  const int lastYear = outcome.years.back().year;
+  // No year at all: the census at Start overflowed.
+  const int lastYear = outcome.years.empty() ? kRunStartYear - 1 : outcome.years.back().year;
   switch (outcome.end) {
     case RunEnd::kCompleted:
       return;
@@ -96,7 +98,11 @@ void Run(const RunOptions& o) {
       std::cerr << "velmora-cli: the population exploded in " << lastYear + 1
                 << " (a head count or a sum left the range";
       for (const std::string& message : outcome.messages) std::cerr << "; " << message;
-      std::cerr << "); the years up to " << lastYear << " are written\n";
+      if (outcome.years.empty()) {
+        std::cerr << "); no year is written\n";
+      } else {
+        std::cerr << "); the years up to " << lastYear << " are written\n";
+      }
       throw CommandExit{kExitExploded};
   }
 }

@@ -23,6 +23,7 @@
 #include "model/Census.h"
 #include "model/Messages.h"
 #include "model/Run.h"
+#include "model/RunControl.h"
 #include "scenario/core/ScenarioImage.h"
 #include "scenario/core/ScenarioOperations.h"
 #include "scenario/core/ScenarioPaths.h"
@@ -53,7 +54,9 @@ class QuietDisplay : public ModelDisplay {
   void SetControllerLabel(int, const std::string&) override {}
   void SetGraphPenWidth(int) override {}
   void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
+  void ClearGraph() override {}
   void ClearPyramid() override {}
+  void ClearCircle() override {}
   void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
   void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
   int explosions = 0;
@@ -199,21 +202,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(data_folder)) ++files;
   Check(files == 1, "a load creates no file");
 
-  display.explosions = 0;  // the load's own census may have exploded; Start clears the flag
   // The Reset the load asked for, then a run as Start and the clock make it.
-  if (host.resets > 0) m.World = m.WorldAtStart;
-  StartRunModel(m, display);
+  RunControl control(m, display);
+  if (host.resets > 0) control.Reset();
+  display.explosions = 0;  // the load's and Reset's census may have exploded; Start clears the flag
+  control.Start();
   for (int tick = 0;; ++tick) {
     Check(tick <= 101, "the clock stops after 100 years");
-    if (m.Census.Total <= HeadCount() || m.ElapsedYears >= Int16(100) * m.RunCenturies) {
-      m.RunCenturies = 0;
-      break;
-    }
     const int year = m.ElapsedYears;
-    AdvanceYear(m, display);
-    if (m.Census.Total > m.PeakPopulation) m.PeakPopulation = m.Census.Total;
+    const TickResult result = control.Tick();
+    if (result == TickResult::kFinished || result == TickResult::kDiedOut) break;
     Check(m.ElapsedYears == year + 1 || (m.ElapsedYears == year && m.Exploded == 1), "one year per tick");
-    if (m.Exploded != 0) break;
+    if (result == TickResult::kExploded) break;
   }
   Check(m.ElapsedYears >= 0 && m.ElapsedYears <= 100, "ElapsedYears stays in 0..100");
   Check((m.Exploded == 1) == (display.explosions > 0), "explosion flag and message agree");

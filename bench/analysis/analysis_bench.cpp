@@ -13,6 +13,7 @@
 #include "model/ModulePopulation.h"
 #include "model/QuietDisplay.h"
 #include "model/Run.h"
+#include "model/RunControl.h"
 
 namespace velmora {
 namespace {
@@ -58,7 +59,7 @@ std::unique_ptr<ModulePopulation> JapanModel() {
   w.VariationFunc(0) = kLinear100;
   w.VariationFunc(1) = kLinear100;
   QuietDisplay display;
-  StartRunModel(*m, display);
+  RunControl(*m, display).Start();
   return m;
 }
 
@@ -78,7 +79,9 @@ BENCHMARK(BM_AllIndicatorsOfOneYear);
 void BM_AllIndicatorsOverARun(benchmark::State& state) {
   const auto m = JapanModel();
   QuietDisplay display;
-  for (int year = 0; year < 100; ++year) AdvanceYear(*m, display);
+  RunControl control(*m, display);
+  while (control.Tick() == TickResult::kStepped) {
+  }
   int year = 0;
   for (auto _ : state) {
     const WorldRecord& w = m->WorldHistory[year];

@@ -23,11 +23,11 @@
 
 #include "cli/charts/ChartFiles.h"
 #include "cli/core/PresetIo.h"
-#include "cli/core/Scenario.h"
+#include "cli/core/HeadlessRun.h"
 #include "frame/ChildWindows.h"
 #include "frame/MDIFormMain.h"
-#include "model/Census.h"
 #include "model/ModulePopulation.h"
+#include "model/RunControl.h"
 #include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
 #include "views/FormCircle.h"
@@ -137,20 +137,15 @@ bool DrawCharts(const std::string& folder, const WorldRecord& inputs, int years,
   m.World.VariationFunc(0) = inputs.VariationFunc(0);
   m.World.VariationFunc(1) = inputs.VariationFunc(1);
   m.World.people = inputs.people;
-  m.PyramidContent = kContentRelative;
-  TakeCensus(m.Census, m.World, m, frame.Display());
-  m.PeakPopulation = HeadCount::FromDouble(m.Census.Total.ToDouble() * 1.25);
-  m.WorldAtStart = m.World;
+  RunControl(m, frame.Display()).AdoptLoadedPopulation();
   frame.MenuReset_Click();
 
-  // Start, then the world clock's ticks, each run by hand: the clock stops
-  // by itself when the run is over or has exploded.
+  // Start, then the world clock's ticks, each run by hand (no event loop
+  // runs here): the clock stops by itself when the run is over or has
+  // exploded, and a Break stops it after the last year asked for.
   frame.MenuStart_Click();
-  for (int year = 0; year < years && frame.TimerWorld().isActive(); ++year) {
-    frame.TimerWorld().stop();
-    frame.TimerWorld_Timer();
-  }
-  frame.TimerWorld().stop();
+  for (int year = 0; year < years && frame.WorldClockRunning(); ++year) frame.TimerWorld_Timer();
+  frame.MenuBreak_Click();
 
   bool saved = true;
   try {

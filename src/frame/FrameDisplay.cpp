@@ -25,6 +25,8 @@ void FrameDisplay::DrawGraphColumn(Int16 column, const WorldRecord& world, HeadC
   windows_.Graph().DrawGraphColumn(column, world, fullScale);
 }
 
+void FrameDisplay::ClearGraph() { windows_.Graph().Clear(); }
+
 void FrameDisplay::ClearPyramid() { windows_.Pyramid().Clear(); }
 
 void FrameDisplay::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
@@ -34,5 +36,7 @@ void FrameDisplay::DrawPyramid(Int16 content, const WorldRecord& record, const C
 void FrameDisplay::DrawAgeCircle(const CensusRecord& census, const WorldRecord& world) {
   windows_.Circle().DrawAgeCircle(census, world);
 }
+
+void FrameDisplay::ClearCircle() { windows_.Circle().Clear(); }
 
 }  // namespace velmora

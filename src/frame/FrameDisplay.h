@@ -16,9 +16,11 @@ class FrameDisplay final : public ModelDisplay {
   void SetControllerLabel(int index, const std::string& caption) override;
   void SetGraphPenWidth(int width) override;
   void DrawGraphColumn(Int16 column, const WorldRecord& world, HeadCount fullScale) override;
+  void ClearGraph() override;
   void ClearPyramid() override;
   void DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) override;
   void DrawAgeCircle(const CensusRecord& census, const WorldRecord& world) override;
+  void ClearCircle() override;
 
  private:
   const ChildWindows& windows_;

@@ -12,6 +12,7 @@
 #include "frame/ResultFiles.h"
 #include "frame/StartupArrangement.h"
 #include "model/Census.h"
+#include "model/DataCredit.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/Run.h"
@@ -37,7 +38,8 @@ std::string AboutText() {
          "\r https://velmora.example.org/"
          "\rVelmora developers"
          "\r mailto:velmora@example.org"
-         "\rSource: United Nations, DESA, Population Division. World Population Prospects 2019.";
+         "\r" +
+         kDataCredit;
 }
 
 }  // namespace
@@ -49,6 +51,7 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       timerWorld_(new QTimer(this)),
       timerMenu_(new QTimer(this)),
       display_(windows_),
+      control_(model, display_),
       windows_(*area_, model, display_, *this) {
   setWindowTitle(QString::fromUtf8("Velmora"));
   // The workspace shows the desktop's application-workspace colour.
@@ -118,7 +121,7 @@ QSize MDIFormMain::OuterSizeTwips() const {
 }
 
 void MDIFormMain::MDIForm_Load() {
-  m_.StartYear = 2000;
+  m_.StartYear = kRunStartYear;
   m_.BaseScale = HeadCount::FromPersons(10);
   m_.FullScale = HeadCount::FromPersons(100'000);
   m_.BarBaseX = static_cast<float>(m_.ViewSize[2] / 2);
@@ -155,16 +158,16 @@ void MDIFormMain::MDIForm_Terminate() { platform::Current().EndProgram(); }
 
 void MDIFormMain::closeEvent(QCloseEvent*) { MDIForm_Unload(); }
 
-// Start. The model does its own steps in their order (Exploded, the saved
-// state, the run variables, census, year 0, schedule); the frame's steps
-// only touch windows, menus and the clock.
+// Start. The run's rules do the model's steps in their order (Exploded, the
+// saved state, the run variables, census, year 0, schedule); the frame's
+// steps only touch windows, menus and the clock. A census that overflows
+// here has said so; the clock still starts, and its first tick stops the run.
 void MDIFormMain::MenuStart_Click() {
-  m_.Exploded = 0;
   menus_.MenuStart->setEnabled(false);
   windows_.Graph().ShapeG()->hide();
-  StartRunModel(m_, display_);
+  control_.Start();
   windows_.Pyramid().Clear();
-  windows_.Pyramid().SetInfo(QString::fromUtf8("Now Simulating......"));
+  windows_.Pyramid().SetInfo(QString::fromUtf8(kInfoSimulating));
   windows_.Graph().Clear();
   windows_.Circle().Clear();
   // A closed graph window cannot take the focus; the run starts all the same.
@@ -186,40 +189,12 @@ void MDIFormMain::MenuAgain_Click() {
 }
 
 void MDIFormMain::MenuReset_Click() {
-  m_.RunState = kIdle;
   timerWorld_->stop();
   menus_.MenuStart->setEnabled(true);
   menus_.MenuAgain->setEnabled(false);
-  // The text box counts in units of 10,000 people, the capacity is 105 % of
-  // the peak: two different rules.
   windows_.Text().TextMax()->setText(QString::fromStdString(CapacityTextFromPeak(m_.PeakPopulation)));
-  m_.Capacity = CapacityFromPeak(m_.PeakPopulation);
-  m_.StartYear = 2000;
-  m_.World = m_.WorldAtStart;
-  TakeCensus(m_.Census, m_.World, m_, display_);
-  // Year 0 of the look-back is always the start that Reset restores, also
-  // after a load, which never ran Start.
-  m_.WorldHistory[0] = m_.World;
-  for (int year = 1; year < kHistoryYears; ++year) m_.WorldHistory[year] = m_.WorldBlank;
   windows_.Graph().ShapeG()->hide();
-
-  display_.SetControllerLabel(0, "2000 ");
-  display_.SetControllerLabel(1, FormatThousands(m_.Census.Total) + " ");
-  display_.SetControllerLabel(2, FloatText(m_.Census.ElderRatio) + "% ");
-  display_.SetControllerLabel(3, FloatText(FertilityRate(0, m_.World)) + " ");
-  try {
-    display_.SetControllerLabel(4, FloatText(MeanDeathRate(m_, 0, m_.World)) + " ");
-  } catch (const Failure& failure) {
-    // A restored population or death-rate table too large for the figure:
-    // said like the explosion it is, and the charts are still refreshed.
-    if (failure.code != kOverflow) throw;
-    display_.ShowMessage(kExplosionText, kExplosionTitle);
-  }
-
-  windows_.Graph().Clear();
-  display_.DrawGraphColumn(0, m_.World, m_.Capacity);
-  windows_.Circle().Clear();
-  display_.DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
+  control_.Reset();
 }
 
 void MDIFormMain::MenuEnd_Click() {
@@ -232,14 +207,17 @@ void MDIFormMain::MenuEnd_Click() {
 // stays off once the run has finished or exploded.
 void MDIFormMain::TimerWorld_Timer() {
   timerWorld_->stop();
-  if (m_.Census.Total <= HeadCount{} || m_.ElapsedYears >= Int16(100) * m_.RunCenturies) {
-    m_.RunCenturies = 0;
-    windows_.Pyramid().SetInfo(QString::fromUtf8("Finished"));
-    return;
+  switch (control_.Tick()) {
+    case TickResult::kStepped:
+      timerWorld_->start();
+      break;
+    case TickResult::kFinished:
+    case TickResult::kDiedOut:
+      windows_.Pyramid().SetInfo(QString::fromUtf8(kInfoFinished));
+      break;
+    case TickResult::kExploded:
+      break;
   }
-  AdvanceYear(m_, display_);
-  if (m_.Census.Total > m_.PeakPopulation) m_.PeakPopulation = m_.Census.Total;
-  if (m_.Exploded == 0) timerWorld_->start();
 }
 
 void MDIFormMain::TimerMenu_Timer() {

@@ -6,6 +6,7 @@
 #include "frame/FrameDisplay.h"
 #include "frame/FrameMenus.h"
 #include "model/ModulePopulation.h"
+#include "model/RunControl.h"
 #include "views/FrameServices.h"
 
 class QCloseEvent;
@@ -80,6 +81,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   QTimer* timerWorld_;
   QTimer* timerMenu_;
   FrameDisplay display_;
+  // The run's rules; the handlers drive the timers, menus and windows around it.
+  RunControl control_;
   ChildWindows windows_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/RunControl.h"
 
 namespace velmora {
 
@@ -97,6 +98,10 @@ float FertilityRate(Int16 period, const WorldRecord& world) {
 }
 
 float MeanDeathRate(const ModulePopulation& m, Int16 period, const WorldRecord& world) {
+  return MeanDeathRate(m.Census.Total, period, world);
+}
+
+float MeanDeathRate(HeadCount total, Int16 period, const WorldRecord& world) {
   const Int16 p = ReadablePeriod(period);
   const HeadCount* people = world.people.data();
   const float* rates = world.PeriodRates(p);  // checks the period once
@@ -110,7 +115,6 @@ float MeanDeathRate(const ModulePopulation& m, Int16 period, const WorldRecord& 
       acc = acc + HeadCount::FromDouble(people[kAges + age].ToDouble() / 1000.0 * womenRate);
     }
   }
-  const HeadCount total = m.Census.Total;
   if (total > HeadCount()) {
     const HeadCount hundredfold = acc * int64_t{100};
     return static_cast<float>(std::floor(hundredfold.ToDouble() / total.ToDouble() * 100.0) / 100.0);
@@ -124,16 +128,16 @@ void ApplyEdit(ModulePopulation& m, ModelDisplay& display, Int16 kind, HeadCount
   if (kind == -1 || kind == 0) {
     m.World.People(sex, index) = value;
     TakeCensus(m.Census, m.World, m, display);
-    display.SetControllerLabel(1, FormatThousands(m.Census.Total) + " ");
-    display.SetControllerLabel(2, FloatText(m.Census.ElderRatio) + "% ");
+    display.SetControllerLabel(kLabelPopulation, PopulationCaption(m.Census.Total));
+    display.SetControllerLabel(kLabelElders, EldersCaption(m.Census.ElderRatio));
     // The mean death rate weighs the population, so a population edit changes it too.
-    display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+    display.SetControllerLabel(kLabelDeaths, DeathsCaption(MeanDeathRate(m, period, m.World)));
   } else if (kind == 1) {
     m.World.BirthRate(period, index) = static_cast<float>(value.ToDouble());
-    display.SetControllerLabel(3, FloatText(FertilityRate(period, m.World)) + " ");
+    display.SetControllerLabel(kLabelFertility, FertilityCaption(FertilityRate(period, m.World)));
   } else if (kind == 2) {
     m.World.DeathRate(period, sex, index) = static_cast<float>(value.ToDouble());
-    display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+    display.SetControllerLabel(kLabelDeaths, DeathsCaption(MeanDeathRate(m, period, m.World)));
   }
 }
 

@@ -20,6 +20,8 @@ float FertilityRate(Int16 period, const WorldRecord& world);
 // (period 20 reads 19), divided by m.Census.Total; -1 when that total is not
 // positive. Overflow goes to the caller.
 float MeanDeathRate(const ModulePopulation& m, Int16 period, const WorldRecord& world);
+// The same against any total, e.g. the census of a past year.
+float MeanDeathRate(HeadCount total, Int16 period, const WorldRecord& world);
 
 // Store one value edited on the pyramid (rounded in place to a whole number)
 // and refresh the controller labels that the edit changes.

@@ -22,11 +22,15 @@ class ModelDisplay {
   // The population graph: pen width, then one column.
   virtual void SetGraphPenWidth(int width) = 0;
   virtual void DrawGraphColumn(Int16 column, const WorldRecord& world, HeadCount fullScale) = 0;
+  // Clear the graph window (Reset, before its year-0 column).
+  virtual void ClearGraph() = 0;
   // The pyramid: clear the window, then the whole pyramid.
   virtual void ClearPyramid() = 0;
   virtual void DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) = 0;
   // The circle, drawn over what the window shows.
   virtual void DrawAgeCircle(const CensusRecord& census, const WorldRecord& world) = 0;
+  // Clear the circle window; it stays empty until its next drawing.
+  virtual void ClearCircle() = 0;
 };
 
 }  // namespace velmora

@@ -18,9 +18,11 @@ class QuietDisplay final : public ModelDisplay {
   void SetControllerLabel(int, const std::string&) override {}
   void SetGraphPenWidth(int) override {}
   void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
+  void ClearGraph() override {}
   void ClearPyramid() override {}
   void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
   void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
+  void ClearCircle() override {}
 
   const std::vector<std::string>& Messages() const { return messages_; }
 

@@ -8,6 +8,7 @@
 #include "model/Census.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/RunControl.h"
 
 namespace velmora {
 
@@ -120,11 +121,11 @@ std::array<HeadCount, kSexes * kAges> NextPeople(const WorldRecord& world, int p
 void RefreshDisplay(ModulePopulation& m, ModelDisplay& display) {
   const Int16 elapsed = m.ElapsedYears;
   const Int16 period = Int16(elapsed / 5);  // elapsed is 1..100 here
-  display.SetControllerLabel(0, std::to_string(int{m.StartYear + elapsed}) + " ");
-  display.SetControllerLabel(1, FormatThousands(m.Census.Total) + " ");
-  display.SetControllerLabel(2, FloatText(m.Census.ElderRatio) + "% ");
-  display.SetControllerLabel(3, FloatText(FertilityRate(period, m.World)) + " ");
-  display.SetControllerLabel(4, FloatText(MeanDeathRate(m, period, m.World)) + " ");
+  display.SetControllerLabel(kLabelYear, YearCaption(int{m.StartYear + elapsed}));
+  display.SetControllerLabel(kLabelPopulation, PopulationCaption(m.Census.Total));
+  display.SetControllerLabel(kLabelElders, EldersCaption(m.Census.ElderRatio));
+  display.SetControllerLabel(kLabelFertility, FertilityCaption(FertilityRate(period, m.World)));
+  display.SetControllerLabel(kLabelDeaths, DeathsCaption(MeanDeathRate(m, period, m.World)));
   display.SetGraphPenWidth(3);
   display.DrawGraphColumn(elapsed, m.World, m.Capacity);
   display.ClearPyramid();

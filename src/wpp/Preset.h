@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DataCredit.h"
 #include "model/Records.h"
 #include "wpp/LifeTable.h"
 #include "wpp/Locations.h"
@@ -20,8 +21,7 @@ inline constexpr int kLastYear = 2100;
 inline constexpr int kLastEstimateYear = 2020;  // later populations are the medium-variant projection
 
 // The attribution the licence asks for wherever the data shows.
-inline constexpr const char* kCredit =
-    "Source: United Nations, DESA, Population Division. World Population Prospects 2019.";
+inline constexpr const char* kCredit = kDataCredit;
 
 // One preset: the population of 1 July of the year and the rates centred on
 // it, in the units and with the rounding of the preset tables.

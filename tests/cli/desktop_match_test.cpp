@@ -15,7 +15,7 @@
 #include "../scenario_core/TempFolder.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
-#include "cli/core/Scenario.h"
+#include "cli/core/HeadlessRun.h"
 #include "hardening/Presets.h"
 #include "model/NumberText.h"
 #include "scenario/FormSetting.h"
@@ -45,7 +45,7 @@ class DesktopMatchTest : public testing::FrameFixture {
 
   // The controller's labels and the census of the frame's current year
   // against one written year.
-  void ExpectYear(const cli::YearFigures& f) {
+  void ExpectYear(const YearFigures& f) {
     SCOPED_TRACE("year " + std::to_string(f.year));
     EXPECT_EQ(LabelD(0), std::to_string(f.year) + " ");
     EXPECT_EQ(f.elapsed, M().ElapsedYears);
@@ -91,15 +91,15 @@ TEST_F(DesktopMatchTest, RunWritesEachYearAsTheDesktopShowsItAndChartsItsPixels)
   QTest::mouseClick(Settings().CommandSave(2), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([this] { return !Frame().TimerMenu().isActive(); }, 10'000));
 
-  cli::ScenarioInputs inputs;
+  cli::HeadlessInputs inputs;
   cli::ReadPopulation(Data("STP2.stp"), inputs.world);
   cli::ReadRates(Data("BRF2.brf"), inputs.world, 0);
   cli::ReadRates(Data("BRF1.brf"), inputs.world, 19);
   inputs.world.VariationFunc(0) = kLinear50;
   inputs.world.VariationFunc(1) = kHalve25;
-  const cli::RunOutcome outcome = cli::RunScenario(inputs);
+  const RunOutcome outcome = cli::HeadlessRun(inputs);
   ASSERT_EQ(outcome.years.size(), 101u);
-  EXPECT_EQ(outcome.end, cli::RunEnd::kCompleted);
+  EXPECT_EQ(outcome.end, RunEnd::kCompleted);
 
   ExpectYear(outcome.years[0]);  // what Reset shows
   Frame().MenuStart_Click();
@@ -122,7 +122,7 @@ TEST_F(DesktopMatchTest, RunWritesEachYearAsTheDesktopShowsItAndChartsItsPixels)
                               "' --charts '" + charts.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream in(csv, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), cli::RunCsv(outcome));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), RunCsv(outcome));
   ExpectSamePixels(Pyramid().Picture().Image(), charts / "pyramid.png");
   ExpectSamePixels(Frame().Windows().Graph().Picture().Image(), charts / "graph.png");
   ExpectSamePixels(Frame().Windows().Circle().Picture().Image(), charts / "circle.png");

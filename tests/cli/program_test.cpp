@@ -212,6 +212,27 @@ TEST_F(ProgramTest, ARunThatDiesOutOrExplodesKeepsItsYears) {
   EXPECT_EQ(exploded.out.find("\"year\": 2001"), std::string::npos);
 }
 
+TEST_F(ProgramTest, AnExplosionInTheStartingCensusEndsTheRunAsExploded) {
+  // Two ages of 500 trillion men: each count is in range, their sum is not.
+  File("huge.csv", Population("male,30,500000000000000\nmale,31,500000000000000\n", ""));
+  File("calm.csv", Rates("0", "0"));
+  struct Case {
+    const char* format;
+    const char* noRows;  // what the output holds instead of year 0's partial sums
+    long lines;
+  };
+  for (const Case& c : {Case{"csv", "total_dependency\n", 1}, Case{"json", "\"rows\": []", 8}}) {
+    SCOPED_TRACE(c.format);
+    const Result r = Cli(std::string("run --population huge.csv --start-rates calm.csv --format ") + c.format);
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.err.find("exploded in 2000"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no year is written"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("2000"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(c.noRows), std::string::npos) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), c.lines) << r.out;
+  }
+}
+
 TEST_F(ProgramTest, JsonNamesInputsVersionAndCreditAndInfoReportsIndicators) {
   File("p.csv", Population("male,10,100\n", "female,70,100\n"));
   File("still.csv", Rates("0", "0"));

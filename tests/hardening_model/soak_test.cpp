@@ -9,6 +9,7 @@
 // with VELMORA_SOAK_ONLY=<number> and the same seed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "model/Census.h"
 #include "model/Messages.h"
 #include "model/Run.h"
+#include "model/RunControl.h"
 
 namespace velmora {
 namespace {
@@ -78,7 +80,9 @@ class SoakDisplay : public ModelDisplay {
     graphColumn = column;
     Refresh();
   }
+  void ClearGraph() override { Refresh(); }
   void ClearPyramid() override { Refresh(); }
+  void ClearCircle() override { Refresh(); }
   void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override { Refresh(); }
   void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override { Refresh(); }
 
@@ -280,8 +284,9 @@ Outcome RunScenario(const Scenario& s, std::vector<std::string>& problems) {
   m.StartYear = 2000;
   m.Capacity = HeadCount::FromPersons(100'000'000);
   m.World = s.world;
+  RunControl control(m, display);
 
-  StartRunModel(m, display);
+  control.Start();
   if (!SameRecord(m.WorldAtStart, s.world)) fail("Start did not keep the tables as they were in WorldAtStart");
   if (!SameRecord(m.WorldHistory[0], s.world)) fail("Start did not store year 0 before the schedule");
   if (m.World.people != s.world.people) fail("Start changed the population");
@@ -294,20 +299,23 @@ Outcome RunScenario(const Scenario& s, std::vector<std::string>& problems) {
       fail("the clock kept ticking after 100 years");
       break;
     }
-    // The world clock's end test, in its 16-bit arithmetic.
-    if (m.Census.Total <= HeadCount() || m.ElapsedYears >= Int16(100) * m.RunCenturies) {
-      m.RunCenturies = 0;
-      out.ending = m.Census.Total <= HeadCount() ? Ending::kDiedOut : Ending::kFinished;
-      break;
-    }
     const WorldRecord before = m.World;
     const int year = m.ElapsedYears;
     const int explosionsBefore = display.explosions;
     const bool explodedBefore = m.Exploded == 1;
     const int callsBefore = display.refreshCalls;
+    const HeadCount peakBefore = m.PeakPopulation;
 
-    AdvanceYear(m, display);
-    if (m.Census.Total > m.PeakPopulation) m.PeakPopulation = m.Census.Total;
+    const TickResult tick = control.Tick();
+    if (tick == TickResult::kDiedOut || tick == TickResult::kFinished) {
+      if (m.RunCenturies != 0) fail("the end of the run left RunCenturies set");
+      if ((tick == TickResult::kDiedOut) != (m.Census.Total <= HeadCount())) fail("died out with people left");
+      if (tick == TickResult::kFinished && m.ElapsedYears != 100) fail("finished before year 100");
+      if (!SameRecord(m.World, before) || m.ElapsedYears != year) fail("the end of the run moved the world");
+      out.ending = tick == TickResult::kDiedOut ? Ending::kDiedOut : Ending::kFinished;
+      break;
+    }
+    if (m.PeakPopulation != std::max(peakBefore, m.Census.Total)) fail("the peak is not the largest total");
 
     const int now = m.ElapsedYears;
     const std::string at = " (year " + std::to_string(year) + ")";
@@ -336,6 +344,7 @@ Outcome RunScenario(const Scenario& s, std::vector<std::string>& problems) {
     } else {
       fail("the step moved the year from " + std::to_string(year) + " to " + std::to_string(now));
     }
+    if ((tick == TickResult::kExploded) != (m.Exploded != 0)) fail("the tick and the explosion flag disagree" + at);
     if (m.Exploded != 0) {
       out.ending = Ending::kExploded;
       break;

@@ -22,7 +22,9 @@ class RecordingDisplay : public ModelDisplay {
     calls.push_back("column " + std::to_string(int{column}) + " " + std::to_string(FloorPersons(fullScale)));
     lastGraphWorld = world;
   }
+  void ClearGraph() override { calls.push_back("clear graph"); }
   void ClearPyramid() override { calls.push_back("clear pyramid"); }
+  void ClearCircle() override { calls.push_back("clear circle"); }
   void DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) override {
     calls.push_back("pyramid " + std::to_string(int{content}));
     lastPyramidWorld = record;

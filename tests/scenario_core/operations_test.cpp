@@ -29,7 +29,9 @@ class RecordingDisplay : public ModelDisplay {
   void SetControllerLabel(int, const std::string&) override {}
   void SetGraphPenWidth(int) override {}
   void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
+  void ClearGraph() override {}
   void ClearPyramid() override {}
+  void ClearCircle() override {}
   void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
   void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
   std::vector<std::string> messages;

@@ -5,6 +5,7 @@
 
 #include "model/Census.h"
 #include "model/Failure.h"
+#include "model/RunControl.h"
 #include "scenario/core/ScenarioFile.h"
 #include "scenario/core/ScenarioImage.h"
 #include "scenario/core/ScenarioPaths.h"
@@ -95,6 +96,7 @@ SequenceEnd ScenarioOperations::SaveRates() {
 }
 
 SequenceEnd ScenarioOperations::LoadPopulation() {
+  RunControl control(m_, display_);
   int n = -1;
   ScenarioFile file;
   bool opened = false, read = false, closed = false;
@@ -117,12 +119,12 @@ SequenceEnd ScenarioOperations::LoadPopulation() {
               }),
       Tracked(closed, [&] { file.Close(); }),
       BeepIfDone(host_, opened, read, closed),
-      adopt([&] { m_.PyramidContent = kContentRelative; }),
-      adopt([&] { TakeCensus(m_.Census, m_.World, m_, display_); }),
-      adopt([&] { m_.PeakPopulation = HeadCount::FromDouble(m_.Census.Total.ToDouble() * 1.25); }),
+      adopt([&] { control.AdoptView(); }),
+      adopt([&] { control.AdoptCensus(); }),
+      adopt([&] { control.AdoptPeak(); }),
       // The loaded population, with the rate schedule as it stands, becomes
       // the start that the requested Reset restores.
-      adopt([&] { m_.WorldAtStart = m_.World; }),
+      adopt([&] { control.AdoptAsStart(); }),
       adopt([&] { host_.RequestReset(); }),
   };
   return steps.Run(dialogue_);

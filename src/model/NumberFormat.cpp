@@ -1,4 +1,4 @@
-#include "cli/core/NumberFormat.h"
+#include "model/NumberFormat.h"
 
 #include <bit>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <system_error>
 
-namespace velmora::cli {
+namespace velmora {
 
 std::string HeadCountText(HeadCount value) {
   const int64_t raw = value.Raw();  // never INT64_MIN: the range is symmetric
@@ -115,4 +115,4 @@ std::optional<int> ParseInt(std::string_view text) {
   return value;
 }
 
-}  // namespace velmora::cli
+}  // namespace velmora

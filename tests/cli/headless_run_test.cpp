@@ -6,21 +6,22 @@
 #include <limits>
 #include <string>
 
+#include "cli/core/HeadlessRun.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
-#include "cli/core/Scenario.h"
+#include "model/VariationNames.h"
 
 namespace velmora::cli {
 namespace {
 
-TEST(Scenario, CohortsMoveUpOneAgeAYearUnderZeroRates) {
+TEST(HeadlessRun, CohortsMoveUpOneAgeAYearUnderZeroRates) {
   // 2 men of 15 and 1000 of 64, 3000 girls of 10; no births, no deaths.
-  ScenarioInputs inputs;
+  HeadlessInputs inputs;
   inputs.years = 3;
   inputs.world.People(0, 15) = HeadCount::FromPersons(2);
   inputs.world.People(0, 64) = HeadCount::FromPersons(1000);
   inputs.world.People(1, 10) = HeadCount::FromPersons(3000);
-  const RunOutcome outcome = RunScenario(inputs);
+  const RunOutcome outcome = HeadlessRun(inputs);
   ASSERT_EQ(outcome.years.size(), 4u);  // years 0..3
   EXPECT_EQ(outcome.end, RunEnd::kCompleted);
   EXPECT_TRUE(outcome.messages.empty());
@@ -49,15 +50,53 @@ TEST(Scenario, CohortsMoveUpOneAgeAYearUnderZeroRates) {
   EXPECT_EQ(outcome.years[3].census.GroupSum(1, kChildren), HeadCount::FromPersons(3000));  // ages 13
 }
 
-TEST(Scenario, AnEmptyPopulationStopsAtYearZeroAsDiedOut) {
-  const RunOutcome outcome = RunScenario(ScenarioInputs{});
+TEST(HeadlessRun, AnEmptyPopulationStopsAtYearZeroAsDiedOut) {
+  const RunOutcome outcome = HeadlessRun(HeadlessInputs{});
   ASSERT_EQ(outcome.years.size(), 1u);
   EXPECT_EQ(outcome.end, RunEnd::kDiedOut);
   EXPECT_FALSE(outcome.years[0].elderShare);
   EXPECT_EQ(outcome.years[0].meanDeathRate, -1.0f);
 }
 
-TEST(Scenario, VariationsByNameOrCode) {
+TEST(HeadlessRun, HowARunEnds) {
+  struct Case {
+    const char* name;
+    int64_t menAt30;
+    int64_t menAt31;
+    float deathRate;  // of every class, both sexes
+    int years;
+    RunEnd end;
+    std::size_t rows;
+    std::size_t messages;
+  };
+  const Case cases[] = {
+      {"completed", 10, 0, 0.0f, 3, RunEnd::kCompleted, 4, 0},
+      {"died out in the last year asked for", 10, 0, 100'000.0f, 1, RunEnd::kDiedOut, 2, 0},
+      {"died out before the years are done", 10, 0, 100'000.0f, 5, RunEnd::kDiedOut, 2, 0},
+      // The census of the starting population passes the largest head count:
+      // no year 0 of partial sums, and the one explosion said once.
+      {"exploded at start", 500'000'000'000'000, 500'000'000'000'000, 0.0f, 100, RunEnd::kExploded, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HeadlessInputs inputs;
+    inputs.years = c.years;
+    inputs.world.People(0, 30) = HeadCount::FromPersons(c.menAt30);
+    inputs.world.People(0, 31) = HeadCount::FromPersons(c.menAt31);
+    for (int j = 0; j < kAgeClasses; ++j) {
+      for (int sex = 0; sex < kSexes; ++sex) {
+        inputs.world.DeathRate(0, sex, j) = c.deathRate;
+        inputs.world.DeathRate(19, sex, j) = c.deathRate;
+      }
+    }
+    const RunOutcome outcome = HeadlessRun(inputs);
+    EXPECT_EQ(outcome.end, c.end);
+    EXPECT_EQ(outcome.years.size(), c.rows);
+    EXPECT_EQ(outcome.messages.size(), c.messages);
+  }
+}
+
+TEST(HeadlessRun, VariationsByNameOrCode) {
   EXPECT_EQ(ParseVariation("constant"), kConstant);
   EXPECT_EQ(ParseVariation("linear25"), kLinear25);
   EXPECT_EQ(ParseVariation("double100"), kDouble100);
