@@ -34,6 +34,7 @@ struct FrameMenus {
   QAction* MenuWorldData = nullptr;
   QAction* MenuIndicators = nullptr;     // checked while the indicators window is open
   QAction* MenuStableOutline = nullptr;  // off at start
+  QAction* MenuSaveCsv = nullptr;
   QAction* MenuSaveFigure = nullptr;
 };
 

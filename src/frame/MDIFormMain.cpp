@@ -89,6 +89,7 @@ void MDIFormMain::ConnectEvents() {
     connect(menus_.MenuAgeClass[i], &QAction::triggered, this, [this, i] { MenuAgeClass_Click(i); });
   }
   connect(menus_.MenuCopyright, &QAction::triggered, this, &MDIFormMain::MenuCopyright_Click);
+  connect(menus_.MenuSaveCsv, &QAction::triggered, this, &MDIFormMain::MenuSaveCsv_Click);
   connect(menus_.MenuSaveFigure, &QAction::triggered, this, &MDIFormMain::MenuSaveFigure_Click);
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
@@ -279,6 +280,8 @@ void MDIFormMain::MenuAgeClass_Click(int index) {
   QAction* item = menus_.MenuAgeClass.at(static_cast<std::size_t>(index));
   item->setChecked(!item->isChecked());
 }
+
+void MDIFormMain::MenuSaveCsv_Click() { SaveRunCsvOfModel(m_); }
 
 void MDIFormMain::MenuSaveFigure_Click() { SaveFigureOfWindows(m_, Windows()); }
 

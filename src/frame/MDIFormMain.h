@@ -45,6 +45,7 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   void MenuAgeOrder_Click(int index);
   void MenuAgeClass_Click(int index);
   void MenuCopyright_Click();
+  void MenuSaveCsv_Click();
   void MenuSaveFigure_Click();
   void TimerWorld_Timer();
   void TimerMenu_Timer();

@@ -3,9 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <memory>
 
+#include "analysis/YearFigures.h"
 #include "frame/ChildWindows.h"
+#include "model/Census.h"
+#include "model/QuietDisplay.h"
 #include "platform/Platform.h"
+#include "report/RunReport.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -14,6 +19,7 @@ namespace velmora {
 namespace {
 
 constexpr const char* kFigureTitle = "図を保存";
+constexpr const char* kCsvTitle = "結果をCSVで保存";
 
 // A path in a message: control characters would break the box's lines.
 std::string Shown(const QString& path) {
@@ -96,6 +102,35 @@ bool SaveFigureFiles(const ModulePopulation& m, const FigureRequest& request, co
   }
   platform::Current().Beep();
   return true;
+}
+
+std::string RunCsvOfModel(const ModulePopulation& m) {
+  RunOutcome outcome;
+  if (m.RunState == kIdle) {
+    outcome.years.push_back(FiguresOf(m.World, m.Census, m.StartYear, 0));
+    return RunCsv(outcome);
+  }
+  // Each past year's census is taken again on a scratch model: the live
+  // model's census, explosion flag and messages stay as they are.
+  auto scratch = std::make_unique<ModulePopulation>();
+  QuietDisplay quiet;
+  for (int elapsed = 0; elapsed <= m.ElapsedYears; ++elapsed) {
+    const WorldRecord& record = m.WorldHistory[elapsed];
+    CensusRecord census;
+    TakeCensus(census, record, *scratch, quiet);
+    if (scratch->Exploded != 0) break;
+    outcome.years.push_back(FiguresOf(record, census, m.StartYear, elapsed));
+  }
+  return RunCsv(outcome);
+}
+
+void SaveRunCsvOfModel(const ModulePopulation& m) {
+  const int last = m.RunState == kIdle ? 0 : int{m.ElapsedYears};
+  const std::string suggested = QDir::homePath().toStdString() + "/" + CsvFileName("", m.StartYear, m.StartYear + last);
+  const std::string path = platform::Current().AskSavePath(kCsvTitle, suggested, "CSV (*.csv)");
+  if (path.empty()) return;  // cancelled: nothing written
+  const std::string csv = RunCsvOfModel(m);
+  SaveWhole(QString::fromStdString(path), QByteArray(csv.data(), static_cast<qsizetype>(csv.size())), kCsvTitle);
 }
 
 void SaveFigureOfWindows(const ModulePopulation& m, const ChildWindows& windows) {

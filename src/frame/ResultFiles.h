@@ -32,6 +32,17 @@ QString SvgPathBeside(const QString& pngPath);
 
 class ChildWindows;
 
+// The run so far as velmora-cli run writes it (the same writer, the same
+// figures): years 0..ElapsedYears from WorldHistory, each with its census;
+// year 0 alone, as the screen shows it, while no run is under way (before
+// the first and after Reset). A year whose census leaves the range ends the
+// table, as it ends a run.
+std::string RunCsvOfModel(const ModulePopulation& m);
+
+// "結果をCSVで保存(&C)...": RunCsvOfModel to a path asked for with the
+// standard dialog.
+void SaveRunCsvOfModel(const ModulePopulation& m);
+
 // "図を保存(&P)...": the figure of the year on screen (the year looked back at
 // while the graph's marker shows, otherwise the live year) at the windows'
 // sizes, to a path asked for with the standard dialog.

@@ -13,13 +13,13 @@
 
 #include "model/AgeColour.h"
 #include "model/Census.h"
+#include "model/DataCredit.h"
 #include "model/NumberText.h"
 #include "views/ChartPainters.h"
 #include "views/CircleSectors.h"
 #include "views/FigureText.h"
 #include "views/PngEncoder.h"
 #include "views/PyramidCaptions.h"
-#include "wpp/Preset.h"
 
 namespace velmora {
 namespace {
@@ -191,12 +191,8 @@ std::string FigureComposer::RatesLine() const {
   // The rates of the year's five-year period, as the controller shows them.
   const Int16 period = Int16(std::clamp(year.elapsed / 5, 0, 20));
   title.fertilityRate = FertilityRate(period, record);
-  // The mean death rate is measured against the model's census: a scratch
-  // model carries the shown year's.
-  auto scratch = std::make_unique<ModulePopulation>();
-  scratch->Census = year.census;
   try {
-    title.meanDeathRate = MeanDeathRate(*scratch, period, record);
+    title.meanDeathRate = MeanDeathRate(year.census.Total, period, record);
   } catch (const Failure&) {
     title.meanDeathRate = -1.0f;  // expected deaths beyond the range: nothing to measure
   }
@@ -287,7 +283,7 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   if (request_.unData) {
     painter.setPen(kInk);
     painter.setFont(FigureFont(12));
-    painter.drawText(creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(wpp::kCredit));
+    painter.drawText(creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(kDataCredit));
   }
 }
 

@@ -28,7 +28,7 @@ std::vector<HeadCount> ScaleMarks(HeadCount full) {
   return marks;
 }
 
-std::string VariationName(int code) {
+std::string VariationMenuName(int code) {
   if (code < 0 || code >= static_cast<int>(pyramid_text::kCaptionMoveFunc.size())) return std::to_string(code);
   std::string name = pyramid_text::kCaptionMoveFunc[code];
   const std::size_t key = name.rfind("(&");
@@ -46,8 +46,8 @@ std::string TitleLine(const FigureTitle& title) {
 
 std::string RatesLine(const FigureTitle& title) {
   return "総人口 " + FormatThousands(title.total) + "　老齢率 " + FloatText(title.elderRatio) + "%　特殊出生率 " +
-         FloatText(title.fertilityRate) + "（" + VariationName(title.birthsVariation) + "）　平均死亡率 " +
-         FloatText(title.meanDeathRate) + "（" + VariationName(title.deathsVariation) + "）";
+         FloatText(title.fertilityRate) + "（" + VariationMenuName(title.birthsVariation) + "）　平均死亡率 " +
+         FloatText(title.meanDeathRate) + "（" + VariationMenuName(title.deathsVariation) + "）";
 }
 
 }  // namespace velmora

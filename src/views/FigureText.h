@@ -19,7 +19,7 @@ std::vector<HeadCount> ScaleMarks(HeadCount full);
 // The name of a variation function as its menu item reads, without the
 // access key: "不変", "線形／50Year", "半減／25Year". Unknown codes: their
 // number.
-std::string VariationName(int code);
+std::string VariationMenuName(int code);
 
 // What the title says about the year shown.
 struct FigureTitle {

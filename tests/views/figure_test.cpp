@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "model/Census.h"
+#include "model/DataCredit.h"
 #include "support/FrameFixture.h"
 #include "views/FigureComposer.h"
 #include "views/FigureText.h"
 #include "views/FormCircle.h"
-#include "wpp/Preset.h"
 
 namespace velmora {
 namespace {
@@ -192,12 +192,12 @@ TEST_F(FigureTest, SvgHoldsTheTitleAxesAndCreditAsText) {
        {composer.Title(), composer.RatesLine(), std::string("人口（人）"), std::string("西暦（年）"),
         std::string("年齢"), std::string("男"), std::string("女"), std::string("2000"), std::string("2100"),
         std::string("0"), std::string("100,000,000"), std::string("15/16"), std::string("64/65"),
-        std::string(wpp::kCredit)}) {
+        std::string(kDataCredit)}) {
     EXPECT_TRUE(svg.Has(text)) << text;
   }
   // Without UN data there is no credit to give.
   request.unData = false;
-  EXPECT_FALSE(ReadSvg(FigureComposer(M(), request).Svg()).Has(wpp::kCredit));
+  EXPECT_FALSE(ReadSvg(FigureComposer(M(), request).Svg()).Has(kDataCredit));
 }
 
 TEST_F(FigureTest, PngIsTwiceTheScreensDensityWithTheSameCharts) {
@@ -293,9 +293,9 @@ TEST(FigureText, TitlesNameTheYearTheSubjectAndTheFunctions) {
   title.deathsVariation = kHalve25;
   EXPECT_EQ(RatesLine(title),
             "総人口 126,925,843　老齢率 17.3%　特殊出生率 1.36（不変）　平均死亡率 8.23（半減／25Year）");
-  EXPECT_EQ(VariationName(kLinear50), "線形／50Year");
-  EXPECT_EQ(VariationName(13), "13");
-  EXPECT_EQ(VariationName(-1), "-1");
+  EXPECT_EQ(VariationMenuName(kLinear50), "線形／50Year");
+  EXPECT_EQ(VariationMenuName(13), "13");
+  EXPECT_EQ(VariationMenuName(-1), "-1");
 }
 
 }  // namespace
