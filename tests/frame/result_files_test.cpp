@@ -13,6 +13,7 @@
 #include "frame/ResultFiles.h"
 #include "model/Census.h"
 #include "support/FrameFixture.h"
+#include "views/FormCircle.h"
 
 namespace velmora {
 namespace {
