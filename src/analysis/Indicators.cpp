@@ -10,8 +10,7 @@
 namespace velmora {
 
 PeriodIndicators ComputePeriodIndicators(const WorldRecord& world, int period) {
-  // The step that reaches year 100 asks for period 20: its rates are period 19's.
-  const float* rates = world.PeriodRates(period >= kPeriods ? kPeriods - 1 : period);
+  const float* rates = world.PeriodRates(ReadablePeriod(period));
   // Row 0 of the period holds the birth rates, rows 1 and 2 the men's and
   // the women's death rates.
   auto row = [rates](int index) {

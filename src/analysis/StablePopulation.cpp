@@ -24,9 +24,9 @@ bool AddStableCounts(const LifeTable& table, double share, double lambda, std::a
     }
     return sum;
   };
-  groups[kChildren] += addAges(0, 15);
-  groups[kAdults] += addAges(16, 64);
-  double elders = addAges(65, kAges - 3);
+  groups[kChildren] += addAges(0, kLastChildAge);
+  groups[kAdults] += addAges(kLastChildAge + 1, kLastAdultAge);
+  double elders = addAges(kFirstElderAge, kAges - 3);
   // count is now N_98.
   elders += count + count * table.survival[kAges - 2] / (lambda - openSurvival);
   groups[kElders] += elders;

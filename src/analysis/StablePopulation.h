@@ -8,10 +8,6 @@
 
 namespace velmora {
 
-// The age group of an age, as the census counts it: children 0-15, adults
-// 16-64, elders 65-99.
-constexpr int AgeGroupOf(int age) { return age <= 15 ? kChildren : age <= 64 ? kAdults : kElders; }
-
 // Shares of children, adults and elders in the stable population that the
 // life tables and the growth factor lambda lead to: sex share x l_a x
 // lambda^-a for ages 0..98 (boys 0.505, girls 0.495), and the open age

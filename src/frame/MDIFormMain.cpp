@@ -6,11 +6,14 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "frame/AccessKeys.h"
 #include "frame/ResultFiles.h"
 #include "frame/StartupArrangement.h"
+#include "frame/WindowList.h"
 #include "model/Census.h"
 #include "model/DataCredit.h"
 #include "model/Messages.h"
@@ -18,6 +21,7 @@
 #include "model/Run.h"
 #include "platform/Platform.h"
 #include "scenario/FormSetting.h"
+#include "views/ChartLinks.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -28,7 +32,6 @@ namespace {
 
 constexpr int kDesignClientWidth = 8115;  // twips, used when the frame is restored
 constexpr int kDesignClientHeight = 6540;
-constexpr int kWorldClockStartInterval = 100;  // ms, the controller's "100"
 // How long a window manager may take to maximize the frame.
 constexpr int kMaximizeGraceMs = 1000;
 
@@ -146,12 +149,13 @@ void MDIFormMain::MDIForm_Load() {
   windows_.Focus(kWindowSettings);
 }
 
-// Closing the frame asks nothing: the children's close handling runs in a
-// fixed order and the program ends.
+// Closing the frame asks nothing: the children's close handling runs in the
+// order of their unload ranks and the program ends.
 void MDIFormMain::MDIForm_Unload() {
-  for (int index : {kWindowCircle, kWindowGraph, kWindowPyramid, kWindowSettings, kWindowController}) {
-    windows_.Close(index);
-  }
+  std::array<WindowEntry, kWindowCount> byRank = WindowList();
+  std::sort(byRank.begin(), byRank.end(),
+            [](const WindowEntry& a, const WindowEntry& b) { return a.unloadRank < b.unloadRank; });
+  for (const WindowEntry& entry : byRank) windows_.Close(entry.id);
   platform::Current().EndProgram();
 }
 
@@ -259,6 +263,14 @@ void MDIFormMain::SetWindowMenuCheck(int index, bool checked) {
 }
 
 bool MDIFormMain::FocusWindow(int index) { return windows_.Focus(index); }
+
+void MDIFormMain::ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) {
+  velmora::ShowPastYear(m_, windows_.Circle(), windows_.Pyramid(), elapsed, world, census);
+}
+
+bool MDIFormMain::RedrawChartsAfterEdit() {
+  return velmora::RedrawChartsAfterEdit(m_, windows_.Graph(), windows_.Circle());
+}
 
 void MDIFormMain::MenuWShow_Click(int index) {
   windows_.Open(index);

@@ -225,7 +225,7 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
     Canvas canvas = SizedCanvas(client, density);
     const PyramidGeometry geometry(client.width() * density, client.height() * density,
                                    (client.height() - kPyramidLabelBand) * density);
-    PaintPyramid(canvas, geometry, m_.PyramidContent, *year.record, year.census, {m_.FullScale, m_.RateSelector * 19},
+    PaintPyramid(canvas, geometry, m_.PyramidContent, *year.record, year.census, {m_.FullScale, EditedPeriod(m_)},
                  density);
     charts.pyramid = canvas.Image();
   }

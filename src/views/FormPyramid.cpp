@@ -11,6 +11,8 @@
 namespace velmora {
 namespace {
 
+constexpr int32_t kBlack = 0;
+
 int ButtonCode(Qt::MouseButtons buttons) {
   int code = 0;
   if (buttons & Qt::LeftButton) code |= 1;
@@ -76,8 +78,6 @@ void FormPyramid::ConnectEvents() {
   }
 }
 
-void FormPyramid::SetLinkedViews(FormGraph* graph, FormCircle* circle) { editor_.SetLinkedViews(graph, circle); }
-
 PyramidGeometry FormPyramid::Geometry() const { return PyramidGeometry(m_.ViewSize[2], height(), m_.ViewSize[3]); }
 
 void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
@@ -95,9 +95,18 @@ void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const
 
 // The bars measure the full scale of the menus and show the table that edits
 // go to.
-PyramidScale FormPyramid::Scale() const { return {m_.FullScale, m_.RateSelector * 19}; }
+PyramidScale FormPyramid::Scale() const { return {m_.FullScale, EditedPeriod(m_)}; }
 
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }
+
+void FormPyramid::RedrawEditedRow(int ageClass) {
+  const PyramidGeometry geometry = Geometry();
+  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
+  const auto top = static_cast<float>(geometry.RowTop(ageClass));
+  Picture().FillRect(m_.BarBaseX, bottom, m_.BarFullX, top, kBlack);
+  HeadCount scale = m_.FullScale;
+  DrawPyramidRow(Int16(ageClass), m_.EditSex, m_.PyramidContent, m_.World, m_.Census, scale, m_.BarBaseX);
+}
 
 void FormPyramid::RedrawIfStopped() {
   if (!frame_.WorldClockRunning()) DrawPyramid(m_.PyramidContent, m_.World, m_.Census);
