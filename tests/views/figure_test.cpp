@@ -12,6 +12,7 @@
 #include "views/FigureComposer.h"
 #include "views/FigureText.h"
 #include "views/FormCircle.h"
+#include "views/PngEncoder.h"
 
 namespace velmora {
 namespace {
@@ -234,6 +235,37 @@ TEST_F(FigureTest, PngIsTwiceTheScreensDensityWithTheSameCharts) {
     EXPECT_LT(once1, graph.height() / 2) << "column " << column;
     EXPECT_NEAR(twice2, 2 * once1, 1) << "column " << column;
   }
+}
+
+// The PNG encoder gives back every pixel, whatever the picture's shape and
+// pixel format.
+TEST(PngEncoder, RoundTripsEveryPixel) {
+  struct Case {
+    int width;
+    int height;
+    QImage::Format format;
+  };
+  for (const Case& c : std::vector<Case>{{1, 1, QImage::Format_RGB32},
+                                         {3, 2, QImage::Format_RGB32},
+                                         {257, 31, QImage::Format_RGB32},
+                                         {40, 17, QImage::Format_ARGB32_Premultiplied},
+                                         {5, 300, QImage::Format_RGB888}}) {
+    QImage image(c.width, c.height, c.format);
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        image.setPixel(x, y, qRgb((x * 37 + y) & 0xFF, (y * 91 + 3 * x) & 0xFF, (x ^ y) & 0xFF));
+      }
+    }
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(EncodePng(image), "PNG")) << c.width << "x" << c.height;
+    ASSERT_EQ(decoded.size(), image.size());
+    int differing = 0;
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) differing += (decoded.pixel(x, y) & 0xFFFFFF) != (image.pixel(x, y) & 0xFFFFFF);
+    }
+    EXPECT_EQ(differing, 0) << c.width << "x" << c.height;
+  }
+  EXPECT_TRUE(EncodePng(QImage()).isEmpty());
 }
 
 // Scale marks: round steps with four to ten intervals, exact to the last
