@@ -6,6 +6,7 @@
 
 #include "cli/Charts.h"
 #include "cli/ExitStatus.h"
+#include "cli/OptionChecks.h"
 #include "cli/Output.h"
 #include "cli/core/FileSet.h"
 #include "cli/core/HeadlessRun.h"
@@ -13,6 +14,8 @@
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
 #include "model/RunControl.h"
+#include "presets/Decimal.h"
+#include "presets/MessageText.h"
 
 namespace velmora::cli {
 namespace {
@@ -25,7 +28,7 @@ struct RunOptions {
   std::string deathsVariation = "constant";
   int years = 100;
   std::string format = "csv";
-  std::string output;
+  std::string output = kStandardOutput;
   std::string charts;
 };
 
@@ -63,12 +66,13 @@ void Run(const RunOptions& o) {
   ReadRates(endRates, inputs.world, 19);
   inputs.world.VariationFunc(0) = births;
   inputs.world.VariationFunc(1) = deaths;
-  if (!o.output.empty()) {
+  if (o.output != kStandardOutput) {
     // The report may replace an old report, never one of its own inputs.
     for (const std::string& input : {o.population, o.startRates, endRates}) {
       std::error_code error;
       if (std::filesystem::equivalent(o.output, input, error)) {
-        throw InputError(o.output + ": is an input of this run (" + input + "); choose another --output");
+        throw InputError(presets::ShownPath(o.output) + ": is an input of this run (" + presets::ShownPath(input) +
+                         "); choose another --output");
       }
     }
   }
@@ -76,7 +80,7 @@ void Run(const RunOptions& o) {
     CheckCharts(o.charts);
     // The pictures are written before the report: a report that cannot be
     // written must be known before them.
-    if (!o.output.empty()) CheckOutputPlace(o.output);
+    if (o.output != kStandardOutput) CheckOutputPlace(o.output);
   }
 
   const RunOutcome outcome = HeadlessRun(inputs);
@@ -96,7 +100,7 @@ void Run(const RunOptions& o) {
       throw CommandExit{kExitDiedOut};
     case RunEnd::kExploded:
       std::cerr << "velmora-cli: the population exploded in " << lastYear + 1
-                << " (a head count or a sum left the range";
+                << " (a head count, a sum or the year's expected deaths left the range";
       for (const std::string& message : outcome.messages) std::cerr << "; " << message;
       if (outcome.years.empty()) {
         std::cerr << "); no year is written\n";
@@ -105,6 +109,25 @@ void Run(const RunOptions& o) {
       }
       throw CommandExit{kExitExploded};
   }
+}
+
+// A variation's name, or its code in the grammar of every whole number
+// ("07" is 7); anything else is a usage error.
+CLI::Validator Variation() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (const auto code = presets::ParseWhole(text, 0, 12)) {
+          text = std::to_string(*code);
+          return {};
+        }
+        try {
+          ParseVariation(text);
+          return {};
+        } catch (const InputError&) {
+          return "unknown variation \"" + text + "\" (see --help)";  // escaped by main()
+        }
+      },
+      "", "Variation");
 }
 
 }  // namespace
@@ -126,19 +149,22 @@ void AddRunCommand(CLI::App& app) {
                   "How birth rates move from start to end: constant, linear100, linear50, linear25, linear10, "
                   "double100, double50, double25, double10, halve100, halve50, halve25, halve10, or 0..12")
       ->type_name("V")
+      ->transform(Variation())
       ->capture_default_str();
   run->add_option("--deaths-variation", options->deathsVariation, "The same for the death rates")
       ->type_name("V")
+      ->transform(Variation())
       ->capture_default_str();
   run->add_option("--years", options->years, "Years to run, 1..100")
       ->type_name("N")
-      ->check(CLI::Range(1, 100))
+      ->transform(WholeNumber(1, 100))
       ->capture_default_str();
   run->add_option("--format", options->format, "Output format")
       ->type_name("csv|json")
       ->check(CLI::IsMember({"csv", "json"}))
       ->capture_default_str();
-  run->add_option("--output", options->output, "Write here (whole, or not at all) instead of standard output")
+  run->add_option("--output", options->output, "Write here (whole, or not at all); - is standard output")
+      ->check(OutputPath())
       ->type_name("FILE");
   run->add_option("--charts", options->charts,
                   "Also write the pictures of the last year: pyramid.png, graph.png and circle.png (the windows' "

@@ -8,7 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/OptionChecks.h"
+#include "cli/Output.h"
 #include "cli/core/PresetIo.h"
+#include "presets/MessageText.h"
+#include "presets/SlotFiles.h"
+#include "scenario/core/ScenarioImage.h"
+#include "wpp/NameFold.h"
 #include "wpp/Preset.h"
 
 namespace velmora::cli {
@@ -50,7 +56,8 @@ bool IsCsv(const std::string& path) {
 // The folder's tables, or an InputError that says where they were looked for.
 wpp::Source OpenTables(const std::string& folder) {
   if (!fs::is_directory(folder))
-    throw InputError(folder + ": no folder of UN tables here (--tables names the folder of data/wpp2019)");
+    throw InputError(presets::ShownPath(folder) +
+                     ": no folder of UN tables here (--tables names the folder of data/wpp2019)");
   return wpp::Source(folder);
 }
 
@@ -58,12 +65,12 @@ void List(const WppOptions& o) {
   try {
     const wpp::LocationIndex index = OpenTables(o.tables).Locations();
     const std::vector<wpp::Location> shown = o.match.empty() ? index.All() : index.Matching(o.match);
-    if (shown.empty()) throw InputError("no location matches \"" + o.match + "\"");
+    if (shown.empty()) throw InputError("no location matches " + presets::Quoted(o.match));
     std::string text;
     for (const wpp::Location& location : shown)
       text += std::to_string(location.code) + "\t" + location.name + "\t" +
               std::string(wpp::LocationTypeName(location.type)) + "\n";
-    std::cout << text;
+    WriteOutput(kStandardOutput, text);
   } catch (const wpp::WppError& error) {
     throw InputError(error.what());
   }
@@ -85,42 +92,50 @@ void WritePresetRates(const std::string& path, const wpp::Preset& preset, bool f
   WriteRates(path, world, 0, force);
 }
 
-// Both files of a slot are checked before either is written, so that a
-// refusal leaves the slot as it was.
-void CheckSlotFiles(const std::string& data, const std::vector<std::string>& paths, bool force) {
-  if (!fs::is_directory(data)) throw InputError(data + ": no such folder (--data names the desktop program's Data folder)");
-  for (const std::string& path : paths) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status)) continue;
-    if (!fs::is_regular_file(status)) throw InputError(path + ": exists and is not a regular file");
-    if (!force) throw InputError(path + ": exists already (--force overwrites it)");
-  }
+// A slot's two files are written as a unit: a failure leaves the slot as it
+// was, and concurrent writers end with a matching pair.
+void WriteSlot(const std::string& data, int slot, const wpp::Preset& preset, bool force) {
+  WorldRecord world{};
+  wpp::FillPopulation(preset, world);
+  wpp::FillRates(preset, world, 0);
+  const PopulationImage population = EncodePopulation(world);
+  const RateImage rates = EncodeRates(world, 0);
+  presets::WriteSlotPair(data, slot,
+                         std::string_view(reinterpret_cast<const char*>(population.data()), population.size()),
+                         std::string_view(reinterpret_cast<const char*>(rates.data()), rates.size()), force);
 }
 
 void MakePreset(const WppOptions& o) {
   try {
     const bool toSlot = o.slot != 0;  // 1..4 when given
-    const std::string slot = std::to_string(o.slot);
-    const std::string population = toSlot ? (fs::path(o.data) / ("STP" + slot + ".stp")).string() : o.populationOut;
-    const std::string rates = toSlot ? (fs::path(o.data) / ("BRF" + slot + ".brf")).string() : o.ratesOut;
-    wpp::CentredPeriods(o.year);  // a wrong year is refused before any table is read
-    if (toSlot) CheckSlotFiles(o.data, {population, rates}, o.force);
+    const std::string population = toSlot ? presets::PopulationFilePath(o.data, o.slot) : o.populationOut;
+    const std::string rates = toSlot ? presets::RateFilePath(o.data, o.slot) : o.ratesOut;
+    if (toSlot && !fs::is_directory(o.data))
+      throw InputError(presets::ShownPath(o.data) +
+                       ": no such folder (--data names the desktop program's Data folder)");
 
     const wpp::Source source = OpenTables(o.tables);
     const wpp::Location location = source.Locations().Find(o.location);
+    // A query that is not the name or the code itself: say which was taken.
+    if (wpp::FoldName(o.location) != wpp::FoldName(location.name) && o.location != std::to_string(location.code))
+      std::cerr << "velmora-cli: " << presets::Quoted(o.location) << " is " << presets::Shown(location.name) << " ("
+                << location.code << ")\n";
     const wpp::Preset preset = source.Build(location, o.year);
-    if (!population.empty()) WritePresetPopulation(population, preset, o.force);
-    if (!rates.empty()) WritePresetRates(rates, preset, o.force);
+    if (toSlot) {
+      WriteSlot(o.data, o.slot, preset, o.force);
+    } else if (!population.empty()) {
+      WritePresetPopulation(population, preset, o.force);
+    } else {
+      WritePresetRates(rates, preset, o.force);
+    }
 
     int64_t persons = 0;
     for (const auto& sex : preset.population)
       for (const int64_t count : sex) persons += count;
     std::string periods;
     for (const std::string& period : preset.periods) periods += (periods.empty() ? "" : " and ") + period;
-    std::cout << location.name << " (" << location.code << "), 1 July " << o.year << ": " << persons
-              << " persons; rates of " << periods << ", TFR " << wpp::MilliText(wpp::RoundToMilli(preset.tfr))
-              << "\n";
+    std::cout << presets::Shown(location.name) << " (" << location.code << "), 1 July " << o.year << ": " << persons
+              << " persons; rates of " << periods << ", TFR " << wpp::MilliText(wpp::RoundToMilli(preset.tfr)) << "\n";
     for (const std::string& path : {population, rates})
       if (!path.empty()) std::cout << "wrote " << path << "\n";
     std::cout << wpp::kCredit << "\n";
@@ -134,9 +149,10 @@ void MakePreset(const WppOptions& o) {
 void AddWppCommand(CLI::App& app) {
   auto options = std::make_shared<WppOptions>();
   options->tables = DefaultTables();
-  CLI::App* wpp = app.add_subcommand(
-      "wpp", "Presets of any country, area or region and any year 1950-2100 from the UN's World Population "
-             "Prospects 2019 tables.");
+  CLI::App* wpp =
+      app.add_subcommand("wpp",
+                         "Presets of any country, area or region and any year 1950-2100 from the UN's World Population "
+                         "Prospects 2019 tables.");
   wpp->require_subcommand(1, 1);
   wpp->footer(wpp::kCredit);
 
@@ -147,14 +163,18 @@ void AddWppCommand(CLI::App& app) {
   list->callback([options] { List(*options); });
 
   CLI::App* preset = wpp->add_subcommand(
-      "preset", "Write the population of 1 July of year Y and the rates centred on it (the mean of the two 5-year "
-                "periods meeting there; the one adjoining period at 1950 and 2100).");
+      "preset",
+      "Write the population of 1 July of year Y and the rates centred on it (the mean of the two 5-year "
+      "periods meeting there; the one adjoining period at 1950 and 2100).");
   preset->add_option("--location", options->location, "A location's name (any case) or code (see: wpp list)")
       ->required()
       ->type_name("NAME|CODE");
-  preset->add_option("--year", options->year, "1950, 1955, ..., 2100 (populations after 2020 are the medium-variant "
-                                              "projection)")
+  preset
+      ->add_option("--year", options->year,
+                   "1950, 1955, ..., 2100 (populations after 2020 are the medium-variant "
+                   "projection)")
       ->required()
+      ->transform(WholeNumber(wpp::kFirstYear, wpp::kLastYear, 5))
       ->type_name("Y");
   CLI::Option* populationOut =
       preset->add_option("--population-out", options->populationOut, "Write the population: .stp or .csv")
@@ -165,15 +185,18 @@ void AddWppCommand(CLI::App& app) {
                           ->add_option("--slot", options->slot,
                                        "Write STPN.stp and BRFN.brf into the Data folder DIR (slot 0 stays the blank "
                                        "preset)")
-                          ->check(CLI::Range(kFirstSlot, kLastSlot))
+                          ->transform(WholeNumber(kFirstSlot, kLastSlot))
                           ->type_name("N");
-  CLI::Option* data = preset->add_option("--data", options->data, "The desktop program's Data folder")->type_name("DIR");
+  CLI::Option* data =
+      preset->add_option("--data", options->data, "The desktop program's Data folder")->type_name("DIR");
   slot->needs(data);
   data->needs(slot);
   populationOut->excludes(ratesOut)->excludes(slot)->excludes(data);
   ratesOut->excludes(slot)->excludes(data);
   preset->add_flag("--force", options->force, "Overwrite files that exist");
-  preset->add_option("--tables", options->tables, "The folder of the UN tables")->type_name("DIR")->capture_default_str();
+  preset->add_option("--tables", options->tables, "The folder of the UN tables")
+      ->type_name("DIR")
+      ->capture_default_str();
   preset->callback([options, populationOut, ratesOut, slot] {
     if (populationOut->count() + ratesOut->count() + slot->count() == 0)
       throw CLI::RequiredError("one of --population-out, --rates-out or --slot with --data");

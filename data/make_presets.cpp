@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/core/PresetIo.h"
+#include "presets/PresetCsv.h"
+#include "presets/SlotFiles.h"
 #include "scenario/core/ScenarioImage.h"
 
 namespace fs = std::filesystem;
@@ -29,10 +30,10 @@ struct Preset {
 constexpr std::array<Preset, 5> kPresets{{{0, nullptr}, {1, "nigeria"}, {2, "japan"}, {3, "brazil"}, {4, "world"}}};
 
 // Men's ages 0..99, then women's: raw head counts, int64 little-endian;
-// read by the command line's own CSV reader.
+// read by the preset CSV reader that the command line uses too.
 std::vector<char> PopulationRecord(const fs::path& csv) {
   velmora::WorldRecord world;
-  velmora::cli::ReadPopulation(csv.string(), world);
+  velmora::presets::ReadPopulationCsv(csv.string(), world);
   const velmora::PopulationImage image = velmora::EncodePopulation(world);
   return {reinterpret_cast<const char*>(image.data()), reinterpret_cast<const char*>(image.data()) + image.size()};
 }
@@ -41,7 +42,7 @@ std::vector<char> PopulationRecord(const fs::path& csv) {
 // class: floats little-endian, each rounded once from the table's text.
 std::vector<char> RateRecord(const fs::path& csv) {
   velmora::WorldRecord world;
-  velmora::cli::ReadRates(csv.string(), world, 0);
+  velmora::presets::ReadRatesCsv(csv.string(), world, 0);
   const velmora::RateImage image = velmora::EncodeRates(world, 0);
   return {reinterpret_cast<const char*>(image.data()), reinterpret_cast<const char*>(image.data()) + image.size()};
 }
@@ -72,7 +73,6 @@ int main(int argc, char** argv) {
   try {
     fs::create_directories(data);
     for (const Preset& preset : kPresets) {
-      const std::string n = std::to_string(preset.number);
       std::vector<char> population(velmora::kPopulationFileBytes, 0);
       std::vector<char> rates(velmora::kRateFileBytes, 0);
       if (preset.table != nullptr) {
@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
         population = PopulationRecord(tables / (stem + "_2000_population_single_year_derived.csv"));
         rates = RateRecord(tables / (stem + "_rates.csv"));
       }
-      for (const auto& [name, record] :
-           {std::pair{"STP" + n + ".stp", &population}, std::pair{"BRF" + n + ".brf", &rates}}) {
+      for (const auto& [name, record] : {std::pair{velmora::presets::PopulationFileName(preset.number), &population},
+                                         std::pair{velmora::presets::RateFileName(preset.number), &rates}}) {
         if (WriteIfAbsent(data / name, *record)) std::cout << "make_presets: wrote " << (data / name).string() << "\n";
       }
     }

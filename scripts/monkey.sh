@@ -13,7 +13,7 @@ build=${VELMORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 jobs=${VELMORA_JOBS:-$(nproc)}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$jobs" --target hardening_test velmora_presets
+cmake --build "$build" -j "$jobs" --target hardening_test velmora_data_presets
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0}
