@@ -22,14 +22,15 @@
 #include <string>
 
 #include "cli/charts/ChartFiles.h"
-#include "cli/core/PresetIo.h"
 #include "cli/core/HeadlessRun.h"
+#include "cli/core/PresetIo.h"
 #include "frame/ChildWindows.h"
 #include "frame/MDIFormMain.h"
 #include "model/ModulePopulation.h"
 #include "model/RunControl.h"
 #include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
+#include "presets/MessageText.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -151,7 +152,7 @@ bool DrawCharts(const std::string& folder, const WorldRecord& inputs, int years,
   try {
     cli::WriteChartFiles(folder, m, frame.Windows(), subject);
   } catch (const cli::InputError& error) {
-    std::fprintf(stderr, "velmora-cli-charts: %s\n", error.what());
+    std::fprintf(stderr, "velmora-cli-charts: %s\n", presets::Shown(error.what(), 400).c_str());
     saved = false;
   }
   platform::SetCurrent(nullptr);

@@ -150,6 +150,9 @@ struct Refusal {
   const char* message;
 };
 
+// Cases print by name (the structure's padding holds no value).
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
 void OldPictures(const fs::path& charts) {
   fs::create_directories(charts);
   for (const std::string& name : kPictures) WriteText(charts / name, "old " + name);

@@ -81,6 +81,9 @@ struct Point {
   bool resetAfter;  // Reset after the run: year 0 alone again
 };
 
+// Cases print by name (the structure's padding holds no value).
+void PrintTo(const Point& c, std::ostream* os) { *os << c.name; }
+
 class DesktopCsvAtTest : public DesktopCsvTest, public ::testing::WithParamInterface<Point> {};
 
 TEST_P(DesktopCsvAtTest, EqualsTheCommandLinesCsv) {

@@ -93,6 +93,9 @@ struct Refused {
   bool unprivileged;
 };
 
+// Cases print by name (the structure's padding holds no value).
+void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
+
 const Refused kRefused[] = {
     {"Folder", [](const fs::path& f) { fs::create_directory(f / "a.png"); }, "a.png", "フォルダか特殊なファイル",
      false},

@@ -82,6 +82,9 @@ struct ChartCase {
   bool reset = false;  // Reset after the run
 };
 
+// Cases print by name (the structure's padding holds no value).
+void PrintTo(const ChartCase& c, std::ostream* os) { *os << c.name; }
+
 class FigureChartsTest : public FigureTest, public ::testing::WithParamInterface<ChartCase> {};
 
 TEST_P(FigureChartsTest, ChartAreasAtTheScreensDensityAreTheWindowsPixels) {
