@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "cli/core/FileSet.h"
 #include "cli/core/PresetIo.h"
 
 extern char** environ;
@@ -51,23 +52,17 @@ fs::path ChartsProgram() {
 
 }  // namespace
 
+static std::vector<std::string> ChartFileNames() { return {kChartFiles.begin(), kChartFiles.end()}; }
+
 void CheckCharts(const std::string& folder) {
-  std::error_code error;
-  if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
-    throw InputError(folder + ": exists and is not a folder (--charts needs a folder)");
-  }
+  CheckFileSet(folder, ChartFileNames());
   const fs::path program = ChartsProgram();
   if (::access(program.c_str(), X_OK) != 0) {
     throw InputError(program.string() + ": the chart program is missing (it belongs beside velmora-cli)");
   }
 }
 
-void DrawCharts(const std::string& folder, const HeadlessInputs& inputs) {
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error || !fs::is_directory(folder)) {
-    throw InputError(folder + ": cannot make the charts folder" + (error ? ": " + error.message() : ""));
-  }
+void DrawCharts(const std::string& folder, const HeadlessInputs& inputs, const std::string& subject) {
   CheckCharts(folder);
   const fs::path program = ChartsProgram();
   // The inputs as they were read, whatever their format: both programs then
@@ -87,18 +82,28 @@ void DrawCharts(const std::string& folder, const HeadlessInputs& inputs) {
                                         end,
                                         std::to_string(int{inputs.world.VariationFunc(0)}),
                                         std::to_string(int{inputs.world.VariationFunc(1)}),
-                                        std::to_string(inputs.years)};
+                                        std::to_string(inputs.years),
+                                        subject};
+  // From here on the folder may be made; a failure takes it away again.
+  const std::vector<std::string> made = MakeFolder(folder);
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = 0;
   const int spawnError = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
-  if (spawnError != 0) throw InputError(program.string() + ": cannot start: " + std::strerror(spawnError));
+  if (spawnError != 0) {
+    RemoveMadeFolders(made);
+    throw InputError(program.string() + ": cannot start: " + std::strerror(spawnError));
+  }
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) throw InputError(program.string() + ": lost: " + std::strerror(errno));
+    if (errno != EINTR) {
+      RemoveMadeFolders(made);
+      throw InputError(program.string() + ": lost: " + std::strerror(errno));
+    }
   }
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    RemoveMadeFolders(made);
     throw InputError(folder + ": the charts were not drawn (" + std::string(kChartsProgram) + " failed)");
   }
 }

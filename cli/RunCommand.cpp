@@ -8,6 +8,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/OptionChecks.h"
 #include "cli/Output.h"
+#include "cli/core/FileSet.h"
 #include "cli/core/HeadlessRun.h"
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
@@ -35,6 +36,28 @@ struct RunOptions {
   std::string charts;
 };
 
+// The report's file can be written as WriteOutput writes it: its folder is
+// there and writable, and the name is free or a regular file.
+void CheckOutputPlace(const std::string& output) {
+  namespace fs = std::filesystem;
+  const fs::path path(output);
+  const fs::path parent = path.has_parent_path() ? path.parent_path() : ".";
+  std::error_code error;
+  if (!fs::is_directory(parent, error)) throw InputError(output + ": its folder does not exist");
+  CheckFileSet(parent.string(), {});
+  if (fs::exists(path, error) && !fs::is_regular_file(path, error)) {
+    throw InputError(output + ": exists and is not a regular file");
+  }
+}
+
+// The inputs as the figure's title names them: the files' own names.
+std::string ChartSubject(const std::string& population, const std::string& startRates, const std::string& endRates) {
+  const auto name = [](const std::string& path) { return std::filesystem::path(path).filename().string(); };
+  std::string subject = "人口 " + name(population) + "、率 " + name(startRates);
+  if (endRates != startRates) subject += " → " + name(endRates);
+  return subject;
+}
+
 void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
   HeadlessInputs inputs;
@@ -58,12 +81,19 @@ void Run(const RunOptions& o) {
       }
     }
   }
-  if (!o.charts.empty()) CheckCharts(o.charts);
+  if (!o.charts.empty()) {
+    CheckCharts(o.charts);
+    // The pictures are written before the report: a report that cannot be
+    // written must be known before them.
+    if (o.output != kStandardOutput) CheckOutputPlace(o.output);
+  }
 
   const RunOutcome outcome = HeadlessRun(inputs);
   const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years, o.startYear};
-  WriteOutput(o.output, o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome));
-  if (!o.charts.empty()) DrawCharts(o.charts, inputs);
+  const std::string report = o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome);
+  // The pictures first: when they fail, the report is not written either.
+  if (!o.charts.empty()) DrawCharts(o.charts, inputs, ChartSubject(o.population, o.startRates, endRates));
+  WriteOutput(o.output, report);
 
   // No year at all: the census at Start overflowed.
   const int lastYear = outcome.years.empty() ? o.startYear - 1 : outcome.years.back().year;
@@ -147,7 +177,10 @@ void AddRunCommand(CLI::App& app) {
   run->add_option("--output", options->output, "Write here (whole, or not at all); - is standard output")
       ->check(OutputPath())
       ->type_name("FILE");
-  run->add_option("--charts", options->charts, "Also write pyramid.png, graph.png and circle.png of the last year")
+  run->add_option("--charts", options->charts,
+                  "Also write the pictures of the last year: pyramid.png, graph.png and circle.png (the windows' "
+                  "canvases) and figure.png and figure.svg (the three charts labelled). All are written, or none; "
+                  "--output only after them")
       ->type_name("DIR");
   run->footer(
       "Columns: year, elapsed, total, men_0_15, men_16_64, men_65_99, women_0_15, women_16_64, women_65_99, "

@@ -6,6 +6,7 @@ packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-t
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 xvfb xauth imagemagick
   matchbox-window-manager)
 packages+=(libcli11-dev hyperfine)  # velmora-cli's arguments; timing its runs
+packages+=(qt6-svg-dev libpng-dev)  # the labelled figure's SVG; PNG written with chosen settings
 # "scripts/deps.sh fuzz" adds the compiler of the libFuzzer targets.
 if [[ "${1:-}" == fuzz ]]; then packages+=(clang-14 libclang-rt-14-dev); fi
 missing=()

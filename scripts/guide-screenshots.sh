@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the pictures of docs/guide.md: runs the real program under Xvfb
-# (1920x1080) with a window manager, drives it with the mouse and keyboard
-# through xdotool and crops the windows out of screen shots.
+# Takes the pictures of docs/guide.md and the README's lead picture
+# (scripts/docs-pictures.sh runs it, then makes the command line's): runs
+# the real program under Xvfb (1920x1080) with a window manager, drives it
+# with the mouse and keyboard through xdotool and crops the windows out of
+# screen shots.
 #   scripts/guide-screenshots.sh [program]   (default: build/bin/velmora)
 # With GUIDE_KEEP=folder the whole-screen shots are kept there too, to check
 # where the clicks land.
@@ -61,6 +63,8 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
 cd "$work"
 cp loaded.png "$docs/guide-start.png"
 cp finished.png "$docs/guide-run.png"
+# The README's lead picture: the same run, finished.
+cp finished.png "$docs/screenshot-japan.png"
 cp lookback.png "$docs/guide-lookback.png"
 convert loaded.png -crop 862x98+0+38 +repage "$docs/guide-settings-controller.png"
 convert menu-run.png -crop 420x170+0+0 +repage m1.png

@@ -5,13 +5,15 @@
 // The run goes through the frame's own commands (Reset, Start, the world
 // clock's tick), so every picture is the one the desktop program shows.
 //
-//   velmora-cli-charts FOLDER POPULATION START_RATES END_RATES BIRTHS DEATHS YEARS
+//   velmora-cli-charts FOLDER POPULATION START_RATES END_RATES BIRTHS DEATHS YEARS SUBJECT
+//
+// FOLDER is used as the bytes it is (it need not be UTF-8); SUBJECT names the
+// inputs in the labelled figure's title.
 //
 // velmora-cli starts it for --charts with inputs it has checked already.
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <cstdio>
@@ -19,14 +21,16 @@
 #include <memory>
 #include <string>
 
-#include "cli/core/PresetIo.h"
+#include "cli/charts/ChartFiles.h"
 #include "cli/core/HeadlessRun.h"
+#include "cli/core/PresetIo.h"
 #include "frame/ChildWindows.h"
 #include "frame/MDIFormMain.h"
 #include "model/ModulePopulation.h"
 #include "model/RunControl.h"
 #include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
+#include "presets/MessageText.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -65,19 +69,14 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
   }
 }
 
-bool Save(const QImage& image, const QString& path) {
-  QSaveFile file(path);  // a temporary file, renamed on commit
-  return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
-}
-
-bool DrawCharts(const QString& folderPath, const WorldRecord& inputs, int years);
+bool DrawCharts(const std::string& folder, const WorldRecord& inputs, int years, const std::string& subject);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 8) {
+  if (argc != 9) {
     std::fprintf(stderr,
-                 "usage: velmora-cli-charts FOLDER POPULATION START_RATES END_RATES BIRTHS DEATHS YEARS\n"
+                 "usage: velmora-cli-charts FOLDER POPULATION START_RATES END_RATES BIRTHS DEATHS YEARS SUBJECT\n"
                  "(velmora-cli run --charts DIR starts it)\n");
     return 2;
   }
@@ -114,7 +113,7 @@ int main(int argc, char** argv) {
   platform::SetCurrent(&quiet);
 
   try {
-    return DrawCharts(QString::fromLocal8Bit(argv[1]), inputs, years) ? 0 : 1;
+    return DrawCharts(argv[1], inputs, years, argv[8]) ? 0 : 1;
   } catch (const Failure& failure) {
     // A population whose figures leave the range before the run starts.
     std::fprintf(stderr, "velmora-cli-charts: failure %d while drawing\n", failure.code);
@@ -125,7 +124,7 @@ int main(int argc, char** argv) {
 
 namespace {
 
-bool DrawCharts(const QString& folderPath, const WorldRecord& inputs, int years) {
+bool DrawCharts(const std::string& folder, const WorldRecord& inputs, int years, const std::string& subject) {
   auto model = std::make_unique<ModulePopulation>();
   ModulePopulation& m = *model;
   MDIFormMain frame(m);
@@ -149,16 +148,12 @@ bool DrawCharts(const QString& folderPath, const WorldRecord& inputs, int years)
   for (int year = 0; year < years && frame.WorldClockRunning(); ++year) frame.TimerWorld_Timer();
   frame.MenuBreak_Click();
 
-  const QDir folder(folderPath);
-  const ChildWindows& windows = frame.Windows();
   bool saved = true;
-  for (const auto& [name, image] : {std::pair{"pyramid.png", &windows.Pyramid().Picture().Image()},
-                                    std::pair{"graph.png", &windows.Graph().Picture().Image()},
-                                    std::pair{"circle.png", &windows.Circle().Picture().Image()}}) {
-    if (!Save(*image, folder.filePath(QString::fromLatin1(name)))) {
-      std::fprintf(stderr, "velmora-cli-charts: cannot write %s\n", folder.filePath(name).toLocal8Bit().constData());
-      saved = false;
-    }
+  try {
+    cli::WriteChartFiles(folder, m, frame.Windows(), subject);
+  } catch (const cli::InputError& error) {
+    std::fprintf(stderr, "velmora-cli-charts: %s\n", presets::Shown(error.what(), 400).c_str());
+    saved = false;
   }
   platform::SetCurrent(nullptr);
   return saved;

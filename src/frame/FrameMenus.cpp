@@ -52,6 +52,9 @@ FrameMenus BuildFrameMenus(QMenuBar& bar) {
   m.MenuWorldData = Item(m.MenuData, "世界の人口と率(&W)...");
   m.MenuIndicators = CheckItem(m.MenuData, "指標(&I)", false);
   m.MenuStableOutline = CheckItem(m.MenuData, "安定人口を重ねる(&S)", false);
+  m.MenuData->addSeparator();
+  m.MenuSaveCsv = Item(m.MenuData, "結果をCSVで保存(&C)...");
+  m.MenuSaveFigure = Item(m.MenuData, "図を保存(&P)...");
   return m;
 }
 

@@ -36,6 +36,8 @@ struct FrameMenus {
   QAction* MenuWorldData = nullptr;
   QAction* MenuIndicators = nullptr;     // checked while the indicators window is open
   QAction* MenuStableOutline = nullptr;  // off at start
+  QAction* MenuSaveCsv = nullptr;
+  QAction* MenuSaveFigure = nullptr;
 };
 
 // Builds the whole tree into bar, in the order the user sees it.

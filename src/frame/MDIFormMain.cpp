@@ -14,6 +14,7 @@
 #include <string>
 
 #include "frame/AccessKeys.h"
+#include "frame/ResultFiles.h"
 #include "frame/StartupArrangement.h"
 #include "frame/WindowList.h"
 #include "model/Census.h"
@@ -129,6 +130,8 @@ void MDIFormMain::ConnectEvents() {
       ShowSource();
     });
   }
+  connect(menus_.MenuSaveCsv, &QAction::triggered, this, &MDIFormMain::MenuSaveCsv_Click);
+  connect(menus_.MenuSaveFigure, &QAction::triggered, this, &MDIFormMain::MenuSaveFigure_Click);
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);
   connect(timerMenu_, &QTimer::timeout, this, &MDIFormMain::TimerMenu_Timer);
 }
@@ -353,6 +356,10 @@ void MDIFormMain::ShowSource() {
                                       (populationSource_.isEmpty() ? none : populationSource_) +
                                       QString::fromUtf8("　率: ") + (ratesSource_.isEmpty() ? none : ratesSource_));
 }
+
+void MDIFormMain::MenuSaveCsv_Click() { SaveRunCsvOfModel(m_); }
+
+void MDIFormMain::MenuSaveFigure_Click() { SaveFigureOfWindows(m_, Windows()); }
 
 void MDIFormMain::MenuCopyright_Click() {
   platform::Current().ShowMessage(AboutText(), "製作者", platform::Buttons::Ok, platform::Icon::Information);

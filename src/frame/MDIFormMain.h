@@ -49,6 +49,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   void MenuWorldData_Click();
   void MenuIndicators_Click();
   void MenuStableOutline_Click();
+  void MenuSaveCsv_Click();
+  void MenuSaveFigure_Click();
   void TimerWorld_Timer();
   void TimerMenu_Timer();
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -93,6 +94,11 @@ class QtPlatform final : public Platform {
     return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
   }
   void Beep() override { QApplication::beep(); }
+  std::string AskSavePath(const std::string& title, const std::string& suggested, const std::string& filter) override {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
+                                        QString::fromStdString(suggested), QString::fromStdString(filter))
+        .toStdString();
+  }
   [[noreturn]] void EndProgram() override { std::_Exit(0); }
 };
 

@@ -25,6 +25,14 @@ class Platform {
   // text may hold two lines joined by a carriage return (code 13).
   virtual Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
   virtual void Beep() = 0;
+  // The standard dialog that asks where to save a file: title, the name it
+  // suggests (a path) and the kinds it offers ("PNG (*.png)"); the chosen
+  // path, or empty when cancelled. Without a real desktop (a test's or a
+  // command's platform that does not answer it) nothing is chosen.
+  virtual std::string AskSavePath(const std::string& title, const std::string& suggested, const std::string& filter) {
+    (void)title, (void)suggested, (void)filter;
+    return {};
+  }
   // Stop the process at once: no close handling, nothing saved. A test's
   // implementation throws instead of returning.
   [[noreturn]] virtual void EndProgram() = 0;

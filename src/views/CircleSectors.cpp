@@ -14,11 +14,12 @@ constexpr float kFullTurn = 6.283184f;
 // Where the piece below 3 o'clock starts.
 constexpr float kJustAboveZero = 0.000001f;
 
-// One age group of both sexes, as a share of the total. The two sums are
-// added exactly; only a census that has exploded (a total summed part-way
-// over group sums each near the range's end) adds them in double precision
-// instead of failing.
-float GroupShare(const CensusRecord& census, int group) {
+}  // namespace
+
+// The two sums are added exactly; only a census that has exploded (a total
+// summed part-way over group sums each near the range's end) adds them in
+// double precision instead of failing.
+float AgeGroupShare(const CensusRecord& census, int group) {
   double both;
   try {
     both = (census.GroupSum(0, group) + census.GroupSum(1, group)).ToDouble();
@@ -27,8 +28,6 @@ float GroupShare(const CensusRecord& census, int group) {
   }
   return static_cast<float>(std::floor(both / census.Total.ToDouble() * 1000.0) / 10.0);
 }
-
-}  // namespace
 
 void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::vector<CircleSector>& sectors) {
   sectors.clear();
@@ -59,9 +58,9 @@ void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::v
 }
 
 std::string AgeShareReadout(const CensusRecord& census) {
-  const float elders = GroupShare(census, kElders);
-  const float adults = GroupShare(census, kAdults);
-  const float children = GroupShare(census, kChildren);
+  const float elders = AgeGroupShare(census, kElders);
+  const float adults = AgeGroupShare(census, kAdults);
+  const float children = AgeGroupShare(census, kChildren);
   return "Elders = " + FloatText(elders) + "% , Adults = " + FloatText(adults) +
          "% , Children = " + FloatText(children) + "%";
 }

@@ -19,6 +19,10 @@ using CircleSector = PieSector;
 // when census.Total is not positive.
 void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::vector<CircleSector>& sectors);
 
+// One age group of both sexes as a percentage of census.Total (positive),
+// truncated to one decimal.
+float AgeGroupShare(const CensusRecord& census, int group);
+
 // "Elders = 17.4% , Adults = 66.7% , Children = 15.8%": each group's share of
 // census.Total, truncated to one decimal. census.Total must be positive.
 std::string AgeShareReadout(const CensusRecord& census);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "views/ChartPainters.h"
+
 namespace velmora {
 
 namespace {}  // namespace
@@ -17,19 +19,12 @@ void FormCircle::DrawAgeCircle(const CensusRecord& census, const WorldRecord& pe
   if (census.Total <= HeadCount()) return;
   // The disc fills the band below the readout line as last measured; its
   // centre is placed from the bottom of the window as it is now.
-  const int w = m_.ViewSize[4];
-  const int h = m_.ViewSize[5];
-  if (w > 0 && h > 0) {
-    const float centreX = static_cast<float>(w / 2.0);
-    const float centreY = static_cast<float>(height() - h / 2.0);
-    const float radius = static_cast<float>(0.95 * std::min(w, h) / 2.0);
-    PlanAgeCircle(census, people, sectors_);
-    Canvas& canvas = Picture();
-    canvas.SetPenWidth(1);
-    canvas.FillPies(centreX, centreY, radius, sectors_);
+  const Disc disc = CircleDisc(m_.ViewSize[4], m_.ViewSize[5], height());
+  if (PaintAgeCircle(Picture(), disc, census, people, sectors_)) {
     // Repaint only the disc's square.
-    const int reach = static_cast<int>(std::ceil(radius)) + 2;
-    update(static_cast<int>(centreX) - reach, static_cast<int>(centreY) - reach, 2 * reach + 1, 2 * reach + 1);
+    const int reach = static_cast<int>(std::ceil(disc.radius)) + 2;
+    update(static_cast<int>(disc.centreX) - reach, static_cast<int>(disc.centreY) - reach, 2 * reach + 1,
+           2 * reach + 1);
   }
   LabelInfo()->setText(QString::fromStdString(AgeShareReadout(census)));
 }

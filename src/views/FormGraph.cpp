@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/AgeColour.h"
 #include "model/Census.h"
+#include "views/ChartPainters.h"
 #include "views/GraphMouse.h"
 #include "views/GraphReadout.h"
 
@@ -37,53 +37,15 @@ FormGraph::FormGraph(ModulePopulation& model, ModelDisplay& display, FrameServic
 
 void FormGraph::SetPenWidth(int width) { Picture().SetPenWidth(width); }
 
-namespace {
-
-// A population whose running sum leaves the head-count range (a census that
-// has exploded, restored by Reset or shown again by a resize) is far beyond
-// any full scale: the sum stops at the range's end instead of failing.
-HeadCount SaturatingSum(HeadCount a, HeadCount b) {
-  try {
-    return a + b;
-  } catch (const Failure&) {
-    return b > HeadCount() ? HeadCount::Max() : -HeadCount::Max();
-  }
-}
-
-}  // namespace
-
 void FormGraph::DrawGraphColumn(Int16 column, const WorldRecord& people, HeadCount fullScale) {
-  const int w = m_.ViewSize[0];
-  const int h = m_.ViewSize[1];
-  const int c = column;
-  const float x0 = static_cast<float>(w / 100.0 * (c - 1));
-  const float x1 = static_cast<float>(w / 100.0 * c);
-  // A column that ends at the left edge (column 0, the year a Reset draws)
-  // lies wholly outside the picture: a wide pen must not pull it in.
-  if (h > 0 && x1 > 0.0f) {
-    const double clientHeight = height();
-    const float fullTop = static_cast<float>(clientHeight - h);
-    const bool oldestFirst = m_.GraphAgeOrder == 0;
-    Canvas& canvas = Picture();
-    float top = static_cast<float>(clientHeight);
-    HeadCount sum;
-    for (int i = 0; i < kAges; ++i) {
-      const int age = oldestFirst ? kAges - 1 - i : i;
-      const float bottom = top;
-      sum = SaturatingSum(SaturatingSum(sum, people.People(0, age)), people.People(1, age));
-      if (!(sum < fullScale)) {
-        top = fullTop;
-      } else if (fullScale > HeadCount()) {
-        top = static_cast<float>(clientHeight - h * sum.ToDouble() / fullScale.ToDouble());
-      } else {
-        // Below a full scale of zero or less there is nothing to measure
-        // against: the slice stays on the bottom edge.
-        top = static_cast<float>(clientHeight);
-      }
-      canvas.FillRect(x0, bottom, x1, top, AgeColour(age));
-    }
+  const GraphArea area{m_.ViewSize[0], m_.ViewSize[1], static_cast<double>(height())};
+  Canvas& canvas = Picture();
+  if (PaintGraphColumn(canvas, area, column, people, fullScale, m_.GraphAgeOrder == 0)) {
     // Repaint only the strip of the new column: a whole graph is megabytes
     // to copy, once a year.
+    const int c = column;
+    const float x0 = static_cast<float>(area.width / 100.0 * (c - 1));
+    const float x1 = static_cast<float>(area.width / 100.0 * c);
     const int margin = canvas.PenWidth() + 1;
     const int left = static_cast<int>(std::floor(std::min(x0, x1))) - margin;
     const int right = static_cast<int>(std::ceil(std::max(x0, x1))) + margin;

@@ -8,7 +8,7 @@
 
 #include "analysis/Indicators.h"
 #include "analysis/StablePopulation.h"
-#include "model/AgeColour.h"
+#include "views/ChartPainters.h"
 #include "views/PyramidCaptions.h"
 
 namespace velmora {
@@ -16,7 +16,6 @@ namespace {
 
 constexpr int32_t kBlack = 0;
 constexpr int32_t kOutlineColour = 0xFFFFFF;  // white
-constexpr int kAxisPenWidth = 7;
 
 // The pixel edge that a coordinate falls on, as Canvas rounds corners.
 int Edge(double c) { return static_cast<int>(std::floor(c + 0.5)); }
@@ -91,24 +90,11 @@ PyramidGeometry FormPyramid::Geometry() const { return PyramidGeometry(m_.ViewSi
 void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
   if (content < kContentPopulation || content > kContentDeaths) throw Failure{kInvalidCall};
   setWindowTitle(Caption(content));
-  Canvas& canvas = Picture();
-  canvas.Clear();
-  canvas.SetPenWidth(1);
   const PyramidGeometry geometry = Geometry();
-  const float axis = geometry.AxisX(content, census);
-  HeadCount scale;
-  for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
-    PaintRow(ageClass, 0, content, record, census, scale, axis);
-    // Births are one bar per class.
-    if (content != kContentBirths) PaintRow(ageClass, 1, content, record, census, scale, axis);
-  }
-  // A black band along the axis parts the two sides.
-  canvas.SetPenWidth(kAxisPenWidth);
-  canvas.Line(axis, 0.0f, axis, static_cast<float>(geometry.ClientHeight()), kBlack);
-  canvas.SetPenWidth(1);
+  PaintPyramid(Picture(), geometry, content, record, census, Scale());
   const ShownYear year = ShownYearOf(m_, record, census);
   if (stableOutline_ && (content == kContentPopulation || content == kContentRelative)) {
-    PaintStableOutline(content, year, axis);
+    PaintStableOutline(content, year, geometry.AxisX(content, census));
   }
   update();
   if (listener_) listener_(year);
@@ -125,7 +111,7 @@ void FormPyramid::PaintStableOutline(int content, const ShownYear& year, float a
   const double total = year.census->Total.ToDouble();
   const PyramidGeometry geometry = Geometry();
   const int axisPixel = Edge(axis);
-  const int bandHalf = kAxisPenWidth / 2;
+  const int bandHalf = kPyramidAxisPenWidth / 2;
   Canvas& canvas = Picture();
   for (int ageClass = 0; ageClass < kAgeClasses; ++ageClass) {
     const int top = Edge(geometry.RowTop(ageClass));
@@ -164,7 +150,7 @@ void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const
     DrawPyramid(content, record, census);
     return;
   }
-  PaintRow(ageClass, sex, content, record, census, scale, baseX);
+  scale = PaintPyramidRow(Picture(), Geometry(), ageClass, sex, content, record, census, Scale(), baseX);
   update();
   if (listener_) {
     // A drag edits the live state; its rates are the table being edited.
@@ -175,45 +161,9 @@ void FormPyramid::DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const
   }
 }
 
-void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
-                           HeadCount& scale, float baseX) {
-  HeadCount value;
-  HeadCount full = m_.FullScale;
-  const int period = EditedPeriod(m_);
-  switch (content) {
-    case kContentPopulation:
-      value = PinnedClassSum(record, sex, ageClass);
-      break;
-    case kContentRelative: {
-      // The class's share of its sex in percent; 10 percent fills the side.
-      const double sexTotal = SexTotal(census, sex);
-      value = PinnedClassSum(record, sex, ageClass);
-      if (sexTotal > 0.0) value = PinnedValue(value.ToDouble() / sexTotal * 100.0);
-      full = HeadCount::FromPersons(10);
-      break;
-    }
-    case kContentBirths:
-      value = PinnedValue(record.BirthRate(period, ageClass));
-      break;
-    case kContentDeaths:
-      value = PinnedValue(record.DeathRate(period, sex, ageClass));
-      break;
-    default:
-      throw Failure{kInvalidCall};
-  }
-  if (value > full) value = full;
-  scale = full;
-
-  const PyramidGeometry geometry = Geometry();
-  const float outer = geometry.BarOuterX(sex, content, baseX, value, full);
-  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
-  const auto top = static_cast<float>(geometry.RowTop(ageClass));
-  Canvas& canvas = Picture();
-  canvas.FillRect(baseX, bottom, outer, top, AgeColour(Int16(5 * ageClass)));
-  canvas.SetPenWidth(kAxisPenWidth);
-  canvas.Line(baseX, bottom, baseX, top, kBlack);
-  canvas.SetPenWidth(1);
-}
+// The bars measure the full scale of the menus and show the table that edits
+// go to.
+PyramidScale FormPyramid::Scale() const { return {m_.FullScale, EditedPeriod(m_)}; }
 
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }
 

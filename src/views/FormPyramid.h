@@ -6,6 +6,7 @@
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
+#include "views/ChartPainters.h"
 #include "views/ChartWindow.h"
 #include "views/PyramidEditor.h"
 #include "views/PyramidEditorHost.h"
@@ -73,9 +74,7 @@ class FormPyramid : public ChartWindow, public PyramidEditorHost {
 
  private:
   void ConnectEvents();
-  // One bar and its axis segment on the picture, without scheduling a paint.
-  void PaintRow(int ageClass, int sex, int content, const WorldRecord& record, const CensusRecord& census,
-                HeadCount& scale, float baseX);
+  PyramidScale Scale() const;
   void PaintStableOutline(int content, const ShownYear& year, float axis);
   // The whole pyramid again, unless the running clock is about to draw it.
   void RedrawIfStopped();

@@ -65,9 +65,12 @@ TEST_F(FrameFixture, MenuTreeHasTheCaptionsChecksAndStatesOfAFreshProgram) {
               {{"高齢―生産―若年(&O)", true, true}, {"若年―生産―高齢(&Y)", true, false}});
   ExpectItems(settings->actions()[1]->menu(), {{"階級／五年", true, true}, {"階級／一年", true, false}});
   ExpectItems(top[3]->menu(), {{"製作者(&C)", false, false}});
-  ExpectItems(
-      top[4]->menu(),
-      {{"世界の人口と率(&W)...", false, false}, {"指標(&I)", true, false}, {"安定人口を重ねる(&S)", true, false}});
+  ExpectItems(top[4]->menu(), {{"世界の人口と率(&W)...", false, false},
+                               {"指標(&I)", true, false},
+                               {"安定人口を重ねる(&S)", true, false},
+                               {"-", false, false},
+                               {"結果をCSVで保存(&C)...", false, false},
+                               {"図を保存(&P)...", false, false}});
 
   // The named members are the items the user sees.
   EXPECT_EQ(Menus().MenuStart, top[0]->menu()->actions()[0]);
@@ -76,6 +79,8 @@ TEST_F(FrameFixture, MenuTreeHasTheCaptionsChecksAndStatesOfAFreshProgram) {
   EXPECT_EQ(Menus().MenuCopyright, top[3]->menu()->actions()[0]);
   EXPECT_EQ(Menus().MenuWorldData, top[4]->menu()->actions()[0]);
   EXPECT_EQ(Menus().MenuStableOutline, top[4]->menu()->actions()[2]);
+  EXPECT_EQ(Menus().MenuSaveCsv, top[4]->menu()->actions()[4]);
+  EXPECT_EQ(Menus().MenuSaveFigure, top[4]->menu()->actions()[5]);
 }
 
 TEST_F(FrameFixture, AccessKeysAreTheLettersMarkedInTheCaptions) {

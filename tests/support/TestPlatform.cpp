@@ -15,6 +15,15 @@ platform::Answer TestPlatform::ShowMessage(const std::string& text, const std::s
   return answer;
 }
 
+std::string TestPlatform::AskSavePath(const std::string& title, const std::string& suggested,
+                                      const std::string& filter) {
+  saveDialogs.push_back({title, suggested, filter});
+  if (savePaths.empty()) return {};
+  std::string path = savePaths.front();
+  savePaths.pop_front();
+  return path;
+}
+
 void TestPlatform::EndProgram() {
   ++programEnds;
   throw ProgramEnded{};

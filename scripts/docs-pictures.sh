@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes every picture in docs/ from the real programs, so that none of them
+# can go stale:
+#   - the guide's pictures and the README's lead picture: the desktop program
+#     under Xvfb, driven by scripts/guide-screenshots.sh;
+#   - docs/cli/: the README's worked example, `velmora-cli run --charts` on the
+#     developed-country preset for 100 years (the three canvases and the
+#     labelled figure).
+#   scripts/docs-pictures.sh [build folder]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+if [ ! -d "$build" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j2 --target velmora velmora-cli >/dev/null
+
+scripts/guide-screenshots.sh "$build/bin/velmora"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/bin/velmora-cli" run --population "$build/bin/Data/STP2.stp" --start-rates "$build/bin/Data/BRF2.brf" \
+  --years 100 --output "$work/japan.csv" --charts "$work/japan-charts"
+for picture in pyramid.png graph.png circle.png figure.png; do
+  cp "$work/japan-charts/$picture" docs/cli/
+done
+ls -l docs/cli/*.png docs/screenshot-japan.png
