@@ -14,11 +14,15 @@ docs=$(pwd)/docs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ -n "${GUIDE_KEEP:-}" ] && trap 'cp "$work"/*.png "$GUIDE_KEEP"/; rm -rf "$work"' EXIT
+# The window manager's own key bindings (Alt+D among them) would take those
+# keys from the program: it keeps only window switching.
+mkdir -p "$work/wm/.matchbox"
+printf '<alt>Tab=next\n<alt><shift>Tab=prev\n' >"$work/wm/.matchbox/kbdconfig"
 
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -eu
   program=$1 work=$2
-  matchbox-window-manager -use_titlebar yes >/dev/null 2>&1 &
+  HOME="$work/wm" matchbox-window-manager -use_titlebar yes >/dev/null 2>&1 &
   wm=$!
   sleep 1
   "$program" >/dev/null 2>&1 &
