@@ -13,9 +13,9 @@
 #include <string>
 
 #include "frame/MDIFormMain.h"
-#include "views/FormPyramid.h"
 #include "model/ModulePopulation.h"
 #include "platform/Platform.h"
+#include "views/FormPyramid.h"
 
 namespace velmora {
 namespace {

@@ -43,8 +43,8 @@ TEST(IndicatorTextsTest, EveryFigureExistsInAnOrdinaryYear) {
   // Elders and children per 100 adults: 35 / 49 and 51 / 49.
   EXPECT_EQ(t.oldAgeDependency.text, "71.4");
   EXPECT_EQ(t.totalDependency.text, "104.1");
-  for (const FigureText* f : {&t.medianAge, &t.netReproduction, &t.lifeExpectancy[0], &t.growthRate,
-                              &t.stableShares[kElders]}) {
+  for (const FigureText* f :
+       {&t.medianAge, &t.netReproduction, &t.lifeExpectancy[0], &t.growthRate, &t.stableShares[kElders]}) {
     EXPECT_NE(f->text, kMissingFigure);
     EXPECT_TRUE(f->why.empty());
   }
