@@ -29,8 +29,8 @@ void Import(const ImportOptions& o) {
 
 void AddImportCommand(CLI::App& app) {
   auto options = std::make_shared<ImportOptions>();
-  CLI::App* import = app.add_subcommand(
-      "import", "Make a preset file (.stp or .brf) of the desktop program from a CSV table.");
+  CLI::App* import =
+      app.add_subcommand("import", "Make a preset file (.stp or .brf) of the desktop program from a CSV table.");
   // Exactly one of the two tables.
   CLI::Option_group* table = import->add_option_group("table", "The table to import (one of the two)");
   table->add_option("--population", options->population, "Population CSV (sex,age,population)")->type_name("CSV");
@@ -43,7 +43,8 @@ void AddImportCommand(CLI::App& app) {
       ->required()
       ->type_name("FILE");
   import->add_flag("--force", options->force, "Overwrite an existing file");
-  import->callback([options] { Import(*options); });
-}
+  import->callback([options] { Import(*options);
+});
+}  // namespace velmora::cli
 
 }  // namespace velmora::cli

@@ -4,11 +4,12 @@
 
 #include "cli/Output.h"
 #include "cli/core/PresetIo.h"
-#include "model/QuietDisplay.h"
 #include "cli/core/Report.h"
 #include "model/Census.h"
 #include "model/Failure.h"
 #include "model/ModulePopulation.h"
+#include "model/QuietDisplay.h"
+#include "presets/MessageText.h"
 
 namespace velmora::cli {
 namespace {
@@ -18,6 +19,22 @@ struct InfoOptions {
   std::string population;
   std::string format = "csv";
 };
+
+// Every sum the census and the indicators take must fit a head count: the
+// positive counts together, and the negative ones. Then every partial sum
+// (a sex, an age group) fits as well.
+void CheckPopulationSums(const std::string& path, const WorldRecord& world) {
+  __int128 positive = 0;
+  __int128 negative = 0;
+  for (int i = 0; i < kSexes * kAges; ++i) {
+    const int64_t raw = world.people[i].Raw();
+    (raw < 0 ? negative : positive) += raw;
+  }
+  if (positive > HeadCount::kMaxRaw || -negative > HeadCount::kMaxRaw) {
+    throw InputError(presets::ShownPath(path) +
+                     ": the population's sum leaves the head-count range -922337203685477.5807..922337203685477.5807");
+  }
+}
 
 void Info(const InfoOptions& o) {
   const auto model = std::make_unique<ModulePopulation>();
@@ -29,6 +46,7 @@ void Info(const InfoOptions& o) {
   report.period = ComputePeriodIndicators(m.World, 0);
   if (!o.population.empty()) {
     ReadPopulation(o.population, m.World);
+    CheckPopulationSums(o.population, m.World);
     report.population = o.population;
     QuietDisplay display;
     TakeCensus(m.Census, m.World, m, display);
@@ -39,15 +57,15 @@ void Info(const InfoOptions& o) {
     }
     report.people = ComputePopulationIndicators(m.World);
   }
-  WriteOutput("", o.format == "json" ? InfoJson(report) : InfoCsv(report));
+  WriteOutput(kStandardOutput, o.format == "json" ? InfoJson(report) : InfoCsv(report));
 }
 
 }  // namespace
 
 void AddInfoCommand(CLI::App& app) {
   auto options = std::make_shared<InfoOptions>();
-  CLI::App* info = app.add_subcommand(
-      "info", "The indicators of a rate table and, with --population, of a population.");
+  CLI::App* info =
+      app.add_subcommand("info", "The indicators of a rate table and, with --population, of a population.");
   info->add_option("--rates", options->rates, "Rates: .brf preset file or rates CSV")->required()->type_name("FILE");
   info->add_option("--population", options->population, "Population: .stp preset file or population CSV")
       ->type_name("FILE");

@@ -6,15 +6,21 @@
 
 #include "cli/Charts.h"
 #include "cli/ExitStatus.h"
+#include "cli/OptionChecks.h"
 #include "cli/Output.h"
 #include "cli/core/HeadlessRun.h"
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
 #include "model/RunControl.h"
+#include "presets/Decimal.h"
+#include "presets/MessageText.h"
 
 namespace velmora::cli {
 namespace {
+
+// The years of a run of 100 stay within the model's 16-bit years.
+constexpr int kLastStartYear = 9999;
 
 struct RunOptions {
   std::string population;
@@ -23,8 +29,9 @@ struct RunOptions {
   std::string birthsVariation = "constant";
   std::string deathsVariation = "constant";
   int years = 100;
+  int startYear = kRunStartYear;
   std::string format = "csv";
-  std::string output;
+  std::string output = kStandardOutput;
   std::string charts;
 };
 
@@ -32,6 +39,7 @@ void Run(const RunOptions& o) {
   // Everything is read and checked before anything is written.
   HeadlessInputs inputs;
   inputs.years = o.years;
+  inputs.startYear = o.startYear;
   const int births = ParseVariation(o.birthsVariation);
   const int deaths = ParseVariation(o.deathsVariation);
   const std::string& endRates = o.endRates.empty() ? o.startRates : o.endRates;
@@ -40,24 +48,25 @@ void Run(const RunOptions& o) {
   ReadRates(endRates, inputs.world, 19);
   inputs.world.VariationFunc(0) = births;
   inputs.world.VariationFunc(1) = deaths;
-  if (!o.output.empty()) {
+  if (o.output != kStandardOutput) {
     // The report may replace an old report, never one of its own inputs.
     for (const std::string& input : {o.population, o.startRates, endRates}) {
       std::error_code error;
       if (std::filesystem::equivalent(o.output, input, error)) {
-        throw InputError(o.output + ": is an input of this run (" + input + "); choose another --output");
+        throw InputError(presets::ShownPath(o.output) + ": is an input of this run (" + presets::ShownPath(input) +
+                         "); choose another --output");
       }
     }
   }
   if (!o.charts.empty()) CheckCharts(o.charts);
 
   const RunOutcome outcome = HeadlessRun(inputs);
-  const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years};
+  const RunDescription description{o.population, o.startRates, endRates, births, deaths, o.years, o.startYear};
   WriteOutput(o.output, o.format == "json" ? RunJson(description, outcome) : RunCsv(outcome));
   if (!o.charts.empty()) DrawCharts(o.charts, inputs);
 
   // No year at all: the census at Start overflowed.
-  const int lastYear = outcome.years.empty() ? kRunStartYear - 1 : outcome.years.back().year;
+  const int lastYear = outcome.years.empty() ? o.startYear - 1 : outcome.years.back().year;
   switch (outcome.end) {
     case RunEnd::kCompleted:
       return;
@@ -66,7 +75,7 @@ void Run(const RunOptions& o) {
       throw CommandExit{kExitDiedOut};
     case RunEnd::kExploded:
       std::cerr << "velmora-cli: the population exploded in " << lastYear + 1
-                << " (a head count or a sum left the range";
+                << " (a head count, a sum or the year's expected deaths left the range";
       for (const std::string& message : outcome.messages) std::cerr << "; " << message;
       if (outcome.years.empty()) {
         std::cerr << "); no year is written\n";
@@ -75,6 +84,25 @@ void Run(const RunOptions& o) {
       }
       throw CommandExit{kExitExploded};
   }
+}
+
+// A variation's name, or its code in the grammar of every whole number
+// ("07" is 7); anything else is a usage error.
+CLI::Validator Variation() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (const auto code = presets::ParseWhole(text, 0, 12)) {
+          text = std::to_string(*code);
+          return {};
+        }
+        try {
+          ParseVariation(text);
+          return {};
+        } catch (const InputError&) {
+          return "unknown variation " + presets::Quoted(text) + " (see --help)";
+        }
+      },
+      "", "Variation");
 }
 
 }  // namespace
@@ -91,25 +119,33 @@ void AddRunCommand(CLI::App& app) {
   run->add_option("--start-rates", options->startRates, "Rates at the start: .brf preset file or rates CSV")
       ->required()
       ->type_name("FILE");
-  run->add_option("--end-rates", options->endRates, "Rates at the end (default: the start rates)")
-      ->type_name("FILE");
+  run->add_option("--end-rates", options->endRates, "Rates at the end (default: the start rates)")->type_name("FILE");
   run->add_option("--births-variation", options->birthsVariation,
                   "How birth rates move from start to end: constant, linear100, linear50, linear25, linear10, "
                   "double100, double50, double25, double10, halve100, halve50, halve25, halve10, or 0..12")
       ->type_name("V")
+      ->transform(Variation())
       ->capture_default_str();
   run->add_option("--deaths-variation", options->deathsVariation, "The same for the death rates")
       ->type_name("V")
+      ->transform(Variation())
       ->capture_default_str();
   run->add_option("--years", options->years, "Years to run, 1..100")
       ->type_name("N")
-      ->check(CLI::Range(1, 100))
+      ->transform(WholeNumber(1, 100))
+      ->capture_default_str();
+  run->add_option("--start-year", options->startYear,
+                  "The calendar year of the population, year 0 of the run (the presets are of 2000; a UN preset "
+                  "of year Y is of Y), 1..9999")
+      ->type_name("Y")
+      ->transform(WholeNumber(1, kLastStartYear))
       ->capture_default_str();
   run->add_option("--format", options->format, "Output format")
       ->type_name("csv|json")
       ->check(CLI::IsMember({"csv", "json"}))
       ->capture_default_str();
-  run->add_option("--output", options->output, "Write here (whole, or not at all) instead of standard output")
+  run->add_option("--output", options->output, "Write here (whole, or not at all); - is standard output")
+      ->check(OutputPath())
       ->type_name("FILE");
   run->add_option("--charts", options->charts, "Also write pyramid.png, graph.png and circle.png of the last year")
       ->type_name("DIR");

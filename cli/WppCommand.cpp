@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/OptionChecks.h"
+#include "cli/Output.h"
 #include "cli/core/PresetIo.h"
 #include "presets/MessageText.h"
 #include "presets/SlotFiles.h"
 #include "scenario/core/ScenarioImage.h"
+#include "wpp/NameFold.h"
 #include "wpp/Preset.h"
 
 namespace velmora::cli {
@@ -53,7 +56,8 @@ bool IsCsv(const std::string& path) {
 // The folder's tables, or an InputError that says where they were looked for.
 wpp::Source OpenTables(const std::string& folder) {
   if (!fs::is_directory(folder))
-    throw InputError(folder + ": no folder of UN tables here (--tables names the folder of data/wpp2019)");
+    throw InputError(presets::ShownPath(folder) +
+                     ": no folder of UN tables here (--tables names the folder of data/wpp2019)");
   return wpp::Source(folder);
 }
 
@@ -61,12 +65,12 @@ void List(const WppOptions& o) {
   try {
     const wpp::LocationIndex index = OpenTables(o.tables).Locations();
     const std::vector<wpp::Location> shown = o.match.empty() ? index.All() : index.Matching(o.match);
-    if (shown.empty()) throw InputError("no location matches \"" + o.match + "\"");
+    if (shown.empty()) throw InputError("no location matches " + presets::Quoted(o.match));
     std::string text;
     for (const wpp::Location& location : shown)
       text += std::to_string(location.code) + "\t" + location.name + "\t" +
               std::string(wpp::LocationTypeName(location.type)) + "\n";
-    std::cout << text;
+    WriteOutput(kStandardOutput, text);
   } catch (const wpp::WppError& error) {
     throw InputError(error.what());
   }
@@ -112,6 +116,10 @@ void MakePreset(const WppOptions& o) {
 
     const wpp::Source source = OpenTables(o.tables);
     const wpp::Location location = source.Locations().Find(o.location);
+    // A query that is not the name or the code itself: say which was taken.
+    if (wpp::FoldName(o.location) != wpp::FoldName(location.name) && o.location != std::to_string(location.code))
+      std::cerr << "velmora-cli: " << presets::Quoted(o.location) << " is " << presets::Shown(location.name) << " ("
+                << location.code << ")\n";
     const wpp::Preset preset = source.Build(location, o.year);
     if (toSlot) {
       WriteSlot(o.data, o.slot, preset, o.force);
@@ -126,7 +134,7 @@ void MakePreset(const WppOptions& o) {
       for (const int64_t count : sex) persons += count;
     std::string periods;
     for (const std::string& period : preset.periods) periods += (periods.empty() ? "" : " and ") + period;
-    std::cout << location.name << " (" << location.code << "), 1 July " << o.year << ": " << persons
+    std::cout << presets::Shown(location.name) << " (" << location.code << "), 1 July " << o.year << ": " << persons
               << " persons; rates of " << periods << ", TFR " << wpp::MilliText(wpp::RoundToMilli(preset.tfr)) << "\n";
     for (const std::string& path : {population, rates})
       if (!path.empty()) std::cout << "wrote " << path << "\n";
@@ -166,6 +174,7 @@ void AddWppCommand(CLI::App& app) {
                    "1950, 1955, ..., 2100 (populations after 2020 are the medium-variant "
                    "projection)")
       ->required()
+      ->transform(WholeNumber(wpp::kFirstYear, wpp::kLastYear, 5))
       ->type_name("Y");
   CLI::Option* populationOut =
       preset->add_option("--population-out", options->populationOut, "Write the population: .stp or .csv")
@@ -176,7 +185,7 @@ void AddWppCommand(CLI::App& app) {
                           ->add_option("--slot", options->slot,
                                        "Write STPN.stp and BRFN.brf into the Data folder DIR (slot 0 stays the blank "
                                        "preset)")
-                          ->check(CLI::Range(kFirstSlot, kLastSlot))
+                          ->transform(WholeNumber(kFirstSlot, kLastSlot))
                           ->type_name("N");
   CLI::Option* data =
       preset->add_option("--data", options->data, "The desktop program's Data folder")->type_name("DIR");

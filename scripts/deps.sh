@@ -6,9 +6,14 @@ packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-t
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 xvfb xauth imagemagick
   matchbox-window-manager)
 packages+=(libcli11-dev hyperfine)  # velmora-cli's arguments; timing its runs
+# "scripts/deps.sh fuzz" adds the compiler of the libFuzzer targets.
+if [[ "${1:-}" == fuzz ]]; then packages+=(clang-14 libclang-rt-14-dev); fi
 missing=()
 # The install test validates the menu entry; the screenshot scripts press keys with xdotool.
 packages+=(desktop-file-utils xdotool)
+# The Japanese country names: scripts/make-country-names.py reads iso-codes,
+# and a test checks the committed table against it.
+packages+=(iso-codes python3)
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done

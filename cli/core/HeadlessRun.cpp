@@ -21,7 +21,7 @@ RunOutcome HeadlessRun(const HeadlessInputs& inputs) {
   m.StartYear = kRunStartYear;
 
   m.World = inputs.world;
-  control.AdoptLoadedPopulation();
+  control.AdoptLoadedPopulation(inputs.startYear);
   control.Reset();
 
   RunOutcome outcome;

@@ -4,6 +4,7 @@
 
 #include "analysis/YearFigures.h"
 #include "model/Records.h"
+#include "model/RunControl.h"
 
 namespace velmora::cli {
 
@@ -13,6 +14,8 @@ namespace velmora::cli {
 struct HeadlessInputs {
   WorldRecord world;
   int years = 100;  // 1..100
+  // The calendar year of the population: year 0 of the run.
+  int startYear = kRunStartYear;
 };
 
 // The desktop program's run without windows, through the same run rules:

@@ -18,6 +18,8 @@ namespace {
 
 static_assert(presets::kPopulationFileBytes == kPopulationFileBytes && presets::kRateFileBytes == kRateFileBytes);
 
+constexpr std::size_t kMaxImageFileBytes = 1 << 20;
+
 enum class FileKind { kPopulationImage, kRateImage, kCsv };
 
 FileKind KindOf(const std::string& path, const char* imageExtension, FileKind imageKind) {
@@ -36,11 +38,11 @@ FileKind KindOf(const std::string& path, const char* imageExtension, FileKind im
 template <typename Image>
 Image ReadImage(const std::string& path) {
   Image image{};
-  // One byte more than an image, so that a longer file shows as one.
-  const std::string bytes = presets::ReadWholeFile(path, image.size() + 1);
+  // Any size up to far more than an image is read, so that the message can
+  // tell it; beyond that the file is refused unread.
+  const std::string bytes = presets::ReadWholeFile(path, kMaxImageFileBytes);
   if (bytes.size() != image.size()) {
-    throw InputError(presets::ShownPath(path) + ": wrong size: " + std::to_string(bytes.size()) +
-                     (bytes.size() > image.size() ? " or more" : "") + " bytes, expected " +
+    throw InputError(presets::ShownPath(path) + ": wrong size: " + std::to_string(bytes.size()) + " bytes, expected " +
                      std::to_string(image.size()));
   }
   std::memcpy(image.data(), bytes.data(), image.size());

@@ -88,7 +88,7 @@ std::string RunJson(const RunDescription& d, const RunOutcome& outcome) {
           ", \"start_rates\": " + JsonString(d.startRates) + ", \"end_rates\": " + JsonString(d.endRates) +
           ", \"births_variation\": " + JsonString(VariationName(d.birthsVariation)) +
           ", \"deaths_variation\": " + JsonString(VariationName(d.deathsVariation)) +
-          ", \"years\": " + std::to_string(d.years) + "},\n";
+          ", \"years\": " + std::to_string(d.years) + ", \"start_year\": " + std::to_string(d.startYear) + "},\n";
   text += "  \"end\": " + JsonString(EndName(outcome.end)) + ",\n  \"rows\": [";
   const auto& columns = RunColumns();
   for (std::size_t r = 0; r < outcome.years.size(); ++r) {

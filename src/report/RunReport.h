@@ -5,6 +5,7 @@
 
 #include "analysis/YearFigures.h"
 #include "model/DataCredit.h"
+#include "model/RunControl.h"
 
 namespace velmora {
 
@@ -16,6 +17,7 @@ struct RunDescription {
   int birthsVariation = 0;
   int deathsVariation = 0;
   int years = 100;
+  int startYear = kRunStartYear;  // the calendar year of year 0
 };
 
 // One line per recorded year under a header line. Numbers are the shortest

@@ -240,6 +240,7 @@ void FormWorldData::CommandLoad_Click(int load) {
       break;
   }
   SayLoaded();
+  emit Loaded(load, Text(what + ", " + kDataEdition));
 }
 
 void FormWorldData::CommandSaveSlot_Click() {

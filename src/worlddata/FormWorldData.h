@@ -60,6 +60,12 @@ class FormWorldData : public QWidget, private worlddata::LoadHost {
   // The window's first size, whoever places it.
   QSize sizeHint() const override;
 
+ signals:
+  // After a load went into the model: which (a Load value) and from where,
+  // as "日本 (392) 1950, UN WPP 2019". Not sent when the tables could not
+  // give the location and year.
+  void Loaded(int load, const QString& source);
+
  protected:
   void showEvent(QShowEvent* event) override;
 

@@ -5,29 +5,22 @@
 #include <optional>
 #include <set>
 
+#include "presets/Decimal.h"
+#include "presets/MessageText.h"
+#include "wpp/NameFold.h"
+
 namespace velmora::wpp {
 
 namespace {
 
-// The names are ASCII; other bytes are compared as they are.
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
-}
-
-bool ContainsNoCase(std::string_view text, std::string_view part) {
-  return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                     [](char x, char y) { return Lower(x) == Lower(y); }) != text.end();
-}
-
+// A code as typed, surrounding spaces allowed; plain digits only.
 std::optional<int> AsCode(std::string_view text) {
-  int code = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return code;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  const auto code = presets::ParseWhole(text, 0, 999999);
+  if (!code) return std::nullopt;
+  return static_cast<int>(*code);
 }
 
 std::string Describe(const Location& location) {
@@ -52,11 +45,16 @@ std::string CandidateList(const std::vector<Location>& candidates) {
 
 std::string_view LocationTypeName(int type) {
   switch (type) {
-    case 0: return "world";
-    case 2: return "region";
-    case 3: return "subregion";
-    case 4: return "country/area";
-    default: return "group";
+    case 0:
+      return "world";
+    case 2:
+      return "region";
+    case 3:
+      return "subregion";
+    case 4:
+      return "country/area";
+    default:
+      return "group";
   }
 }
 
@@ -77,7 +75,11 @@ LocationIndex::LocationIndex(const Table& unLocations, const std::vector<const T
     location.type = static_cast<int>(unLocations.Number(row, typeColumn));
     const bool complete = std::all_of(present.begin(), present.end(),
                                       [&](const std::set<int>& codes) { return codes.count(location.code) > 0; });
-    if (complete) locations_.push_back(std::move(location));
+    if (complete) {
+      locations_.push_back(std::move(location));
+    } else {
+      incomplete_.push_back(std::move(location));
+    }
   }
 }
 
@@ -85,32 +87,47 @@ std::vector<Location> LocationIndex::Matching(std::string_view text) const {
   const std::optional<int> code = AsCode(text);
   std::vector<Location> found;
   for (const Location& location : locations_) {
-    if ((code && location.code == *code) || ContainsNoCase(location.name, text)) found.push_back(location);
+    if ((code && location.code == *code) || FoldedContains(location.name, text)) found.push_back(location);
   }
   return found;
 }
 
 Location LocationIndex::Find(std::string_view query) const {
-  const std::string shown = "\"" + std::string(query) + "\"";
+  const std::string shown = presets::Quoted(query);
+  const auto lacking = [&](const Location& location) {
+    return WppError("location " + Describe(location) + " does not have all the tables a preset needs (see: wpp list)");
+  };
   if (const std::optional<int> code = AsCode(query)) {
     for (const Location& location : locations_) {
       if (location.code == *code) return location;
     }
-    throw WppError("no location with code " + shown + " has all the tables (see: wpp list)");
+    for (const Location& location : incomplete_) {
+      if (location.code == *code) throw lacking(location);
+    }
+    throw WppError("no location with code " + shown + " (see: wpp list)");
   }
-  std::vector<const Location*> exact;
-  for (const Location& location : locations_) {
-    if (EqualNoCase(location.name, query)) exact.push_back(&location);
+  const std::string folded = FoldName(query);
+  if (folded.empty()) throw WppError("unknown location " + shown + " (see: wpp list)");
+  // A whole name first (a name may be part of longer ones: "Niger",
+  // "Nigeria"), then a part of one name.
+  const auto select = [&](const std::vector<Location>& among, bool whole) {
+    std::vector<Location> found;
+    for (const Location& location : among) {
+      if (whole ? FoldName(location.name) == folded : FoldedContains(location.name, query)) found.push_back(location);
+    }
+    return found;
+  };
+  for (const bool whole : {true, false}) {
+    const std::vector<Location> found = select(locations_, whole);
+    if (found.size() == 1) return found.front();
+    if (found.size() > 1)
+      throw WppError("location " + shown + " is ambiguous, give its code or more of its name: " + CandidateList(found));
+    const std::vector<Location> without = select(incomplete_, whole);
+    if (without.size() == 1) throw lacking(without.front());
+    if (without.size() > 1)
+      throw WppError("no location " + shown + " has all the tables a preset needs: " + CandidateList(without));
   }
-  if (exact.size() == 1) return *exact.front();
-  if (exact.size() > 1) {
-    std::vector<Location> candidates;
-    for (const Location* location : exact) candidates.push_back(*location);
-    throw WppError("location " + shown + " is ambiguous, give its code: " + CandidateList(candidates));
-  }
-  const std::vector<Location> candidates = query.empty() ? std::vector<Location>{} : Matching(query);
-  if (candidates.empty()) throw WppError("unknown location " + shown + " (see: wpp list)");
-  throw WppError("unknown location " + shown + "; did you mean: " + CandidateList(candidates));
+  throw WppError("unknown location " + shown + " (see: wpp list)");
 }
 
 }  // namespace velmora::wpp

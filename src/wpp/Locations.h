@@ -26,15 +26,17 @@ class LocationIndex {
   LocationIndex(const Table& unLocations, const std::vector<const Table*>& tables);
 
   const std::vector<Location>& All() const { return locations_; }
-  // Names containing `text` (case-insensitive), or the location whose code
-  // `text` is.
+  // Names containing `text` (ignoring case, Latin accents and surrounding
+  // spaces, see FoldName), or the location whose code `text` is.
   std::vector<Location> Matching(std::string_view text) const;
-  // A code, or a whole name in any case. An unknown or ambiguous query is a
-  // WppError listing the candidates.
+  // A code; else the one name equal to the query when folded; else the one
+  // name containing it. Several candidates, none, or a location without
+  // every table are a WppError that names them.
   Location Find(std::string_view query) const;
 
  private:
   std::vector<Location> locations_;
+  std::vector<Location> incomplete_;  // in UNlocations, but lacking a table
 };
 
 }  // namespace velmora::wpp

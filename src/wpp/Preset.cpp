@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/Numbers.h"
+
 namespace velmora::wpp {
 
 namespace {
@@ -18,6 +20,12 @@ constexpr const char* kFertilityProjections = "tfrprojMed.txt";
 constexpr const char* kLocations = "UNlocations.txt";
 // The first period of the projection files; the earlier ones are estimates.
 constexpr int kFirstProjectedPeriod = 2020;
+// The most whole persons a head count holds: the model sums whole
+// populations, so the sum of both sexes must stay below it too.
+constexpr int64_t kMaxPersons = HeadCount::kMaxRaw / HeadCount::kScale;
+// percentASFR's shares are published with five decimals: seven of them sum
+// to 100 within a few hundred-thousandths.
+constexpr double kShareSumTolerance = 0.01;
 // Fertility is spread over the classes 15-19 .. 45-49.
 constexpr int kFirstFertileClass = 3;
 constexpr int kFertileClasses = 7;
@@ -56,7 +64,8 @@ std::vector<double> ByAge(const Table& table, const Location& location, const st
   std::vector<double> values(ages.size());
   std::vector<bool> seen(ages.size(), false);
   for (const Table::Row& row : table.RowsOf(location.code)) {
-    if (age >= row.fields.size()) throw WppError(table.FileName() + " line " + std::to_string(row.line) + ": too few fields");
+    if (age >= row.fields.size())
+      throw WppError(table.FileName() + " line " + std::to_string(row.line) + ": too few fields");
     for (std::size_t i = 0; i < ages.size(); ++i) {
       if (row.fields[age] != ages[i]) continue;
       const double number = table.Number(row, value);
@@ -84,6 +93,12 @@ double OneValue(const Table& table, const Location& location, const std::string&
   return table.Number(rows.front(), value);
 }
 
+std::string ShareText(double share) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, share);
+  return std::string(text, result.ptr);
+}
+
 void CheckYear(int year) {
   if (year < kFirstYear || year > kLastYear || year % 5 != 0)
     throw WppError("year " + std::to_string(year) + " is not one of 1950, 1955, ..., 2100");
@@ -92,9 +107,9 @@ void CheckYear(int year) {
 }  // namespace
 
 std::vector<std::string> PresetTableNames() {
-  return {kPopulationEstimates[0],   kPopulationEstimates[1], kPopulationProjections[0], kPopulationProjections[1],
-          kDeathRates[0],            kDeathRates[1],          kFertilityShares,          kFertilityEstimates,
-          kFertilityProjections};
+  return {kPopulationEstimates[0],   kPopulationEstimates[1], kPopulationProjections[0],
+          kPopulationProjections[1], kDeathRates[0],          kDeathRates[1],
+          kFertilityShares,          kFertilityEstimates,     kFertilityProjections};
 }
 
 std::vector<std::string> CentredPeriods(int year) {
@@ -127,17 +142,24 @@ Preset Source::Build(const Location& location, int year) const {
 
   const auto& populationFiles = year <= kLastEstimateYear ? kPopulationEstimates : kPopulationProjections;
   const std::vector<std::string> groupLabels = AgeLabels(false);
+  const std::string at = " for " + LocationText(location) + " in " + std::to_string(year);
+  int64_t total = 0;
   for (int sex = 0; sex < kSexes; ++sex) {
     const std::vector<double> thousands =
         ByAge(Load(populationFiles[sex]), location, std::to_string(year), groupLabels);
     for (std::size_t g = 0; g < thousands.size(); ++g) {
       const double persons = std::round(thousands[g] * 1000.0);
-      if (!(persons >= 0.0) || persons > 1e15)
-        throw WppError(std::string(populationFiles[sex]) + ": population out of range for " + LocationText(location));
+      if (!(persons >= 0.0) || persons > static_cast<double>(kMaxPersons))
+        throw WppError(std::string(populationFiles[sex]) + ": population of age " + groupLabels[g] + at +
+                       " outside 0.." + std::to_string(kMaxPersons) + " persons");
       preset.groups[sex][g] = static_cast<int64_t>(persons);
+      total += preset.groups[sex][g];  // at most 42 groups of kMaxPersons: no overflow
     }
-    preset.population[sex] = SplitSingleYears(preset.groups[sex]);
   }
+  if (total > kMaxPersons)
+    throw WppError(std::string(populationFiles[0]) + ", " + populationFiles[1] + ": the population" + at +
+                   " sums to more than the head-count range (" + std::to_string(kMaxPersons) + " persons)");
+  for (int sex = 0; sex < kSexes; ++sex) preset.population[sex] = SplitSingleYears(preset.groups[sex]);
 
   // Each period's value is divided by the number of periods before it is
   // added, as the shipped tables were made.
@@ -147,10 +169,22 @@ Preset Source::Build(const Location& location, int year) const {
     mean.fill(0.0);
     for (const std::string& period : preset.periods) {
       const std::vector<double> rates = ByAge(Load(kDeathRates[sex]), location, period, abridgedLabels);
-      for (int i = 0; i < kAbridgedAges; ++i) mean[i] += rates[i] / count;
+      for (int i = 0; i < kAbridgedAges; ++i) {
+        if (rates[i] < 0.0)
+          throw WppError(std::string(kDeathRates[sex]) + ": negative death rate at age " + abridgedLabels[i] + " for " +
+                         LocationText(location) + " in " + period);
+        mean[i] += rates[i] / count;
+      }
     }
     const ClassRates classes = ToClassRates(mean, sex);
-    for (int c = 0; c < kAgeClasses; ++c) preset.deathMilli[sex][c] = RoundToMilli(classes[c] * 1e5);
+    for (int c = 0; c < kAgeClasses; ++c) {
+      // The model takes at most everyone of a class dying in a year.
+      if (!(classes[c] >= 0.0 && classes[c] * 1e5 <= 100000.0))
+        throw WppError(std::string(kDeathRates[sex]) + ": the death rate of ages " + std::to_string(c * 5) + "-" +
+                       std::to_string(c * 5 + 4) + at + " comes to " + ShareText(classes[c] * 1e5) +
+                       " per 100,000, beyond 0..100,000");
+      preset.deathMilli[sex][c] = RoundToMilli(classes[c] * 1e5);
+    }
   }
 
   std::array<double, kAgeClasses> births{};
@@ -158,7 +192,19 @@ Preset Source::Build(const Location& location, int year) const {
   for (const std::string& period : preset.periods) {
     const char* tfrFile = PeriodStart(period) < kFirstProjectedPeriod ? kFertilityEstimates : kFertilityProjections;
     const double tfr = OneValue(Load(tfrFile), location, period);
+    if (tfr < 0.0)
+      throw WppError(std::string(tfrFile) + ": negative TFR for " + LocationText(location) + " in " + period);
     const std::vector<double> shares = ByAge(Load(kFertilityShares), location, period, fertileLabels);
+    double shareSum = 0.0;
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+      if (shares[i] < 0.0 || shares[i] > 100.0)
+        throw WppError(std::string(kFertilityShares) + ": share " + ShareText(shares[i]) + " of ages " +
+                       fertileLabels[i] + " for " + LocationText(location) + " in " + period + " is not 0..100");
+      shareSum += shares[i];
+    }
+    if (std::fabs(shareSum - 100.0) > kShareSumTolerance)
+      throw WppError(std::string(kFertilityShares) + ": the shares for " + LocationText(location) + " in " + period +
+                     " sum to " + ShareText(shareSum) + ", not 100");
     preset.tfr += tfr / count;
     // Births per year per 1000 women = TFR x share / 5 years x 1000.
     for (int i = 0; i < kFertileClasses; ++i)
@@ -200,12 +246,15 @@ int64_t RoundToMilli(double value) {
   // Decimal rounding of the exact binary value, as a "%.3f" text would show it.
   char text[64];
   const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
-  if (error != std::errc{} || !std::isfinite(value) || std::fabs(value) > 1e15) throw WppError("a rate is out of range");
+  if (error != std::errc{} || !std::isfinite(value) || std::fabs(value) > 1e15)
+    throw WppError("a rate is out of range");
   int64_t milli = 0;
   bool negative = false;
   for (const char* c = text; c != end; ++c) {
-    if (*c == '-') negative = true;
-    else if (*c != '.') milli = milli * 10 + (*c - '0');
+    if (*c == '-')
+      negative = true;
+    else if (*c != '.')
+      milli = milli * 10 + (*c - '0');
   }
   return negative ? -milli : milli;
 }

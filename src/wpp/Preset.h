@@ -28,15 +28,15 @@ inline constexpr const char* kCredit = kDataCredit;
 struct Preset {
   Location location;
   int year = 0;
-  std::vector<std::string> periods;  // the 5-year periods whose mean the rates are
-  std::array<GroupCounts, kSexes> groups{};              // persons, as published
-  std::array<SingleYearCounts, kSexes> population{};      // persons by single year
+  std::vector<std::string> periods;                   // the 5-year periods whose mean the rates are
+  std::array<GroupCounts, kSexes> groups{};           // persons, as published
+  std::array<SingleYearCounts, kSexes> population{};  // persons by single year
   // Rates as thousandths of their unit (12345 = 12.345): births per 1000
   // women of the class, deaths per 100,000 of each sex.
   std::array<int64_t, kAgeClasses> birthMilli{};
   std::array<std::array<int64_t, kAgeClasses>, kSexes> deathMilli{};
-  double tfr = 0.0;                                // mean period TFR, unrounded
-  std::array<AbridgedRates, kSexes> abridged{};    // mean published death rates
+  double tfr = 0.0;                              // mean period TFR, unrounded
+  std::array<AbridgedRates, kSexes> abridged{};  // mean published death rates
 };
 
 // The tables a preset for any location and year is made from.

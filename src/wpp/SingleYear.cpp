@@ -15,7 +15,8 @@ constexpr double kWidth = 5.0;
 
 // The spline's value at age x, from the cumulative counts and the slopes at
 // the knots. The powers are taken with pow, as the reference tables were.
-double Cumulative(double x, const std::array<double, kGroups + 1>& knots, const std::array<double, kGroups + 1>& slopes) {
+double Cumulative(double x, const std::array<double, kGroups + 1>& knots,
+                  const std::array<double, kGroups + 1>& slopes) {
   const int i = std::min(static_cast<int>(std::floor(x / kWidth)), kGroups - 1);
   const double t = (x - i * kWidth) / kWidth;
   const double t3 = std::pow(t, 3.0);

@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <unordered_set>
+
+#include "presets/InputError.h"
+#include "presets/InputFile.h"
+#include "presets/MessageText.h"
 
 namespace velmora::wpp {
 
@@ -24,24 +26,43 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
   }
 }
 
-std::string ReadWhole(const std::filesystem::path& path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) throw WppError("cannot read " + path.string());
-  std::string text;
-  char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
-  if (std::ferror(file.get())) throw WppError("cannot read " + path.string());
-  return text;
+// A number as the UN tables write it: optional "-", digits, optionally a
+// point and digits, optionally an exponent. Nothing cut short ("1.", "2e").
+bool IsTableNumber(std::string_view text) {
+  std::size_t pos = 0;
+  const auto digits = [&] {
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+    return pos > start;
+  };
+  if (pos < text.size() && text[pos] == '-') ++pos;
+  if (!digits()) return false;
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    if (!digits()) return false;
+  }
+  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+    ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    if (!digits()) return false;
+  }
+  return pos == text.size();
 }
 
 }  // namespace
 
 Table Table::Load(const std::filesystem::path& path) {
   Table table;
-  table.fileName_ = path.filename().string();
-  table.text_ = ReadWhole(path);
+  table.fileName_ = presets::ShownPath(path.filename().string());
+  try {
+    table.text_ = presets::ReadWholeFile(path.string(), kMaxTableBytes);
+  } catch (const presets::InputError& error) {
+    throw WppError(error.what());
+  }
   const std::string_view all = table.text_;
+  // Every table ends with a line end: a file without one was cut short.
+  if (!all.empty() && all.back() != '\n')
+    throw WppError(table.fileName_ + ": ends inside a line (the file is cut short)");
   std::size_t start = 0;
   int number = 0;
   std::size_t keyColumn = 0;
@@ -55,6 +76,12 @@ Table Table::Load(const std::filesystem::path& path) {
     if (line.empty() || line.front() == '#') continue;
     if (table.header_.empty()) {
       table.header_ = SplitTabs(line);
+      for (std::size_t i = 0; i < table.header_.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+          if (table.header_[i] == table.header_[j])
+            throw WppError(table.fileName_ + ": column " + presets::Quoted(table.header_[i]) + " twice in the header");
+        }
+      }
       keyColumn = table.RequireColumn("country_code");
       continue;
     }
@@ -82,7 +109,7 @@ std::optional<std::size_t> Table::Column(std::string_view name) const {
 
 std::size_t Table::RequireColumn(std::string_view name) const {
   const auto column = Column(name);
-  if (!column) throw WppError(fileName_ + ": no column \"" + std::string(name) + "\"");
+  if (!column) throw WppError(fileName_ + ": no column " + presets::Quoted(name));
   return *column;
 }
 
@@ -115,9 +142,10 @@ double Table::Number(const Row& row, std::size_t column) const {
   if (column >= row.fields.size()) throw WppError(where + ": too few fields");
   const std::string_view text = row.fields[column];
   double value = 0.0;
+  const bool complete = IsTableNumber(text);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || text.empty() || !std::isfinite(value))
-    throw WppError(where + ": not a number: \"" + std::string(text) + "\"");
+  if (!complete || error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+    throw WppError(where + ": not a number: " + presets::Quoted(text));
   return value;
 }
 

@@ -15,6 +15,9 @@ struct WppError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Far above the largest real table (2 MB), far below what hurts.
+inline constexpr std::size_t kMaxTableBytes = 64u << 20;
+
 // One tab-separated table of the UN data package, read whole once. Every row
 // is keyed by its location code (column country_code); rows are split into
 // fields only when asked for, so one location out of a few thousand rows
@@ -26,6 +29,8 @@ class Table {
     std::vector<std::string_view> fields;
   };
 
+  // Regular files only, at most kMaxTableBytes, ending with a complete
+  // line, with a header of unique column names including country_code.
   static Table Load(const std::filesystem::path& path);
 
   const std::string& FileName() const { return fileName_; }
@@ -37,7 +42,8 @@ class Table {
   std::vector<Row> AllRows() const;
   // Every location code with at least one row, in file order, once each.
   std::vector<int> Codes() const;
-  // A field as a number; anything else is a WppError naming file and line.
+  // A field as a complete number; anything else is a WppError naming file
+  // and line.
   double Number(const Row& row, std::size_t column) const;
 
  private:

@@ -90,7 +90,17 @@ TEST_F(ProgramTest, HelpVersionAndUsageErrors) {
                             "run --population p.csv --start-rates r.csv --format xml",
                             "run --population p.csv --start-rates r.csv --colour",
                             "import --population p.csv --rates r.csv --output x.stp", "import --output x.stp",
-                            "export"}) {
+                            "export",
+                            // One grammar for numbers: decimal digits only, within the range.
+                            "run --population p.csv --start-rates r.csv --years 0x10",
+                            "run --population p.csv --start-rates r.csv --years 1e2",
+                            "run --population p.csv --start-rates r.csv --years +-5",
+                            "run --population p.csv --start-rates r.csv --years 5.0",
+                            "run --population p.csv --start-rates r.csv --births-variation linear30",
+                            "run --population p.csv --start-rates r.csv --deaths-variation 13",
+                            // "-" is standard output; an empty name is no name.
+                            "run --population p.csv --start-rates r.csv --output ''",
+                            "export x.stp --output ''"}) {
     const Result result = Cli(wrong);
     EXPECT_EQ(result.status, 2) << wrong;
     EXPECT_FALSE(result.err.empty()) << wrong;
@@ -120,6 +130,8 @@ TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {
   File("short.stp", std::string(1000, '\0'));
   File("nan.csv", nanRate);
   File("inf.csv", infRate);
+  // Every count within the range, their sum far beyond it.
+  File("huge.csv", Population("male,0,922337203685477.5807\nmale,1,922337203685477.5807\n", ""));
 
   struct Case {
     std::string arguments;
@@ -133,11 +145,11 @@ TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {
       {"run --population malformed.csv" + withRates, "malformed.csv:9: 1 cells, expected 3"},
       {"run --population notnumber.csv" + withRates, "notnumber.csv:122: population \"many\" is not a number"},
       {"run --population outside.csv" + withRates, "outside.csv:22: head count \"1000000000000000\" outside the range"},
-      {"run --population p.csv --start-rates nan.csv --output out.csv", "nan.csv:5: asfr_per_1000: rate \"nan\""},
+      {"run --population p.csv --start-rates nan.csv --output out.csv",
+       "nan.csv:5: asfr_per_1000: \"nan\" is not a number"},
       {"run --population p.csv --start-rates r.csv --end-rates inf.csv --output out.csv",
-       "inf.csv:11: mx_male_per_100000: rate \"inf\" is not finite"},
-      {"run --population p.csv" + withRates + " --births-variation linear30", "unknown variation \"linear30\""},
-      {"run --population p.csv" + withRates + " --deaths-variation 13", "unknown variation \"13\""},
+       "inf.csv:11: mx_male_per_100000: \"inf\" is not a number"},
+      {"info --rates r.csv --population huge.csv", "huge.csv: the population's sum leaves the head-count range"},
       {"run --population p.csv --start-rates r.txt --output out.csv", "r.txt: unknown file type \".txt\""},
       {"info --rates nan.csv", "nan.csv:5:"},
       {"import --population short.csv --output out.stp", "short.csv: no row for female age 99"},
@@ -157,6 +169,28 @@ TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {
     EXPECT_FALSE(fs::exists(folder.Path() / "out.stp")) << c.arguments;
   }
   EXPECT_EQ(ReadText(folder.Path() / "p.csv"), people);
+}
+
+TEST_F(ProgramTest, NumbersAreDecimalAndADashIsStandardOutput) {
+  File("p.csv", Population("male,20,1000\n", "female,20,1000\n"));
+  File("r.csv", Rates("50", "100"));
+  const Result plain = Cli("run --population p.csv --start-rates r.csv --years 10");
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  for (const char* arguments : {"--years 010", "--years +10", "--years 10 --output -",
+                                "--years 0010 --births-variation 00 --deaths-variation +0"}) {
+    const Result same = Cli(std::string("run --population p.csv --start-rates r.csv ") + arguments);
+    EXPECT_EQ(same.status, 0) << arguments << same.err;
+    EXPECT_EQ(same.out, plain.out) << arguments;
+    EXPECT_FALSE(fs::exists(folder.Path() / "-")) << arguments;
+  }
+  File("s.stp", std::string(1600, '\0'));
+  const Result exported = Cli("export s.stp --output -");
+  EXPECT_EQ(exported.status, 0) << exported.err;
+  EXPECT_TRUE(exported.out.starts_with("sex,age,population\n")) << exported.out;
+  EXPECT_FALSE(fs::exists(folder.Path() / "-"));
+  // export reads preset files only, and its help says so.
+  const Result help = Cli("export --help");
+  EXPECT_NE(help.out.find("never a CSV"), std::string::npos) << help.out;
 }
 
 TEST_F(ProgramTest, ImportMakesThePresetFilesAndExportGivesTheTablesBack) {
@@ -227,7 +261,9 @@ TEST_F(ProgramTest, AnExplosionInTheStartingCensusEndsTheRunAsExploded) {
     EXPECT_EQ(r.status, 4);
     EXPECT_NE(r.err.find("exploded in 2000"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("no year is written"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out.find("2000"), std::string::npos) << r.out;
+    // No row of year 2000 (the JSON's inputs name the start year itself).
+    EXPECT_EQ(r.out.find("\n2000,"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\"year\": 2000"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(c.noRows), std::string::npos) << r.out;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), c.lines) << r.out;
   }

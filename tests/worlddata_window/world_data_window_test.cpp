@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -12,9 +14,11 @@
 #include <string>
 
 #include "../scenario_core/TempFolder.h"
+#include "frame/DataWindows.h"
 #include "model/Census.h"
 #include "model/NumberText.h"
 #include "model/QuietDisplay.h"
+#include "scenario/FormSetting.h"
 #include "support/FrameFixture.h"
 #include "views/FormPyramid.h"
 #include "worlddata/FormWorldData.h"
@@ -28,16 +32,21 @@ namespace fs = std::filesystem;
 fs::path UnTables() { return fs::path(VELMORA_PRESET_TABLES).parent_path() / "wpp2019"; }
 
 // The frame as the program opens it, with a program folder of its own that
-// holds the UN tables (or not) and a Data folder, and the world-data window.
+// holds the UN tables (or not) and a Data folder; the world-data window
+// opened as the user opens it: Alt+D, then W.
 class WorldDataWindowTest : public FrameFixture {
  protected:
   void OpenWindow(bool withTables = true) {
     data_ = folder_.MakeData();
     if (withTables) fs::create_directory_symlink(UnTables(), folder_.Path() / "wpp2019");
     M().AppPath = folder_.String();
-    form_ = std::make_unique<FormWorldData>(M(), Frame().Display(), Frame());
-    form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_D, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_W);
+    form_ = &Frame().Data().WorldData();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
   }
 
   int VisibleRows() const {
@@ -69,7 +78,7 @@ class WorldDataWindowTest : public FrameFixture {
 
   TempFolder folder_;
   fs::path data_;
-  std::unique_ptr<FormWorldData> form_;
+  FormWorldData* form_ = nullptr;
 };
 
 struct LoadCase {
@@ -132,7 +141,11 @@ TEST_F(WorldDataWindowTest, LoadRatesShowsTheirFertilityAtOnce) {
   OpenWindow();
   Search(QString::fromUtf8("日本"));
   ASSERT_TRUE(form_->SelectYear(1950));
+  QSignalSpy loaded(form_, &FormWorldData::Loaded);
   Click(form_->CommandLoad(FormWorldData::kLoadRates));
+  ASSERT_EQ(loaded.size(), 1);
+  EXPECT_EQ(loaded[0][0].toInt(), FormWorldData::kLoadRates);
+  EXPECT_EQ(loaded[0][1].toString().toStdString(), "日本 (392) 1950, UN WPP 2019");
   EXPECT_FALSE(Frame().TimerMenu().isActive());
   EXPECT_EQ(LabelD(3), "2.96 ");
   EXPECT_EQ(platform_.beeps, 1);
@@ -200,6 +213,62 @@ TEST_F(WorldDataWindowTest, SavingAsksBeforeReplacingASlot) {
     EXPECT_EQ(ReadFile(data_ / "BRF2.brf").size(), c.written ? 240u : c.existing ? 3u : 0u) << c.what;
     EXPECT_EQ(platform_.beeps, c.written ? 1 : 0) << c.what;
   }
+}
+
+// The README's comparison, as the desktop program shows it: Japan's people
+// of 1950 under the rates of 1950, then under those of 2020, in runs that
+// read 1950 ... 2050.
+TEST_F(WorldDataWindowTest, ReadmeComparisonHoldsInTheDesktopProgram) {
+  OpenWindow();
+  Frame().SetWorldClockInterval(1);
+  Search(QString::fromUtf8("日本"));
+  ASSERT_TRUE(form_->SelectYear(1950));
+  Click(form_->CommandLoad(FormWorldData::kLoadBoth));
+  WaitForReset();
+  EXPECT_EQ(LabelD(0) + LabelD(1) + LabelD(2) + LabelD(3), "1950 82,802,084 4.9% 2.96 ");
+
+  struct Run {
+    int ratesYear;  // the rates loaded before the run (the first run keeps 1950's)
+    const char* fertility;
+    const char* end;  // year, population and elders' share after 100 years
+  };
+  const Run runs[] = {{1950, "2.96 ", "2050 240,558,095 8.6% "}, {2020, "1.37 ", "2050 63,302,670 36.8% "}};
+  for (const Run& run : runs) {
+    if (run.ratesYear != 1950) {
+      Frame().MenuReset_Click();
+      EXPECT_EQ(LabelD(0), "1950 ");
+      ASSERT_TRUE(form_->SelectYear(run.ratesYear));
+      Click(form_->CommandLoad(FormWorldData::kLoadRates));
+    }
+    EXPECT_EQ(LabelD(3), run.fertility) << run.ratesYear;
+    Frame().MenuStart_Click();
+    ASSERT_TRUE(WaitForClockToStop());
+    EXPECT_EQ(LabelD(0) + LabelD(1) + LabelD(2), run.end) << run.ratesYear;
+  }
+}
+
+// A slot saved here loads in the settings window, whose load starts the
+// calendar in 2000 again: a preset file carries no year.
+TEST_F(WorldDataWindowTest, SettingsWindowLoadStartsTheCalendarIn2000Again) {
+  OpenWindow();
+  Search(QString::fromUtf8("日本"));
+  ASSERT_TRUE(form_->SelectYear(1950));
+  Click(form_->CommandLoad(FormWorldData::kLoadBoth));
+  WaitForReset();
+  EXPECT_EQ(LabelD(0), "1950 ");
+  form_->ComboSlot()->setCurrentIndex(1);  // slot 2, 先進国型
+  Click(form_->CommandSaveSlot());
+  ASSERT_TRUE(fs::exists(data_ / "STP2.stp"));
+
+  const WorldRecord japan = M().World;
+  M().World = WorldRecord{};
+  FormSetting& settings = Frame().Windows().Setting();
+  settings.ComboStartPop()->setCurrentIndex(2);
+  settings.CommandSave_Click(2);  // 人口読込
+  WaitForReset();
+  EXPECT_EQ(LabelD(0), "2000 ");
+  EXPECT_EQ(LabelD(1), "82,802,084 ");
+  EXPECT_EQ(M().World.people, japan.people);
 }
 
 }  // namespace

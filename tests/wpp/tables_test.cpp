@@ -46,7 +46,7 @@ TEST(Table, RowsAreKeyedByTheCodeColumnWhereverItIs) {
 TEST(Table, MissingOrMalformedFilesAreErrors) {
   TempFolder folder;
   EXPECT_EQ(ErrorOf([&] { Table::Load(folder.Path() / "none.txt"); }),
-            "cannot read " + (folder.Path() / "none.txt").string());
+            (folder.Path() / "none.txt").string() + ": cannot open: No such file or directory");
   Write(folder.Path() / "bad.txt", "country_code\tname\n12\tA\nB\tC\n");
   EXPECT_EQ(ErrorOf([&] { Table::Load(folder.Path() / "bad.txt"); }), "bad.txt line 3: no location code");
   Write(folder.Path() / "nan.txt", "country_code\tv\n1\tnan\n");
@@ -67,8 +67,8 @@ TEST(Locations, ByNameInAnyCaseOrByCode) {
 TEST(Locations, UnknownOrAmbiguousNamesListTheCandidates) {
   const LocationIndex index = Source(WppTablesFolder()).Locations();
   EXPECT_EQ(ErrorOf([&] { index.Find("Korea"); }),
-            "unknown location \"Korea\"; did you mean: 408 Dem. People's Republic of Korea (country/area); "
-            "410 Republic of Korea (country/area)");
+            "location \"Korea\" is ambiguous, give its code or more of its name: 408 Dem. People's Republic of "
+            "Korea (country/area); 410 Republic of Korea (country/area)");
   EXPECT_EQ(ErrorOf([&] { index.Find("Atlantis"); }), "unknown location \"Atlantis\" (see: wpp list)");
   // A long list is cut short.
   const std::string many = ErrorOf([&] { index.Find("a"); });
@@ -84,18 +84,25 @@ TEST(Locations, ANameSharedByTwoLocationsNeedsTheCode) {
   const Table pop = Table::Load(folder.Path() / "pop.txt");
   const LocationIndex index(locations, {&pop});
   EXPECT_EQ(ErrorOf([&] { index.Find("springfield"); }),
-            "location \"springfield\" is ambiguous, give its code: 1 Springfield (country/area); "
+            "location \"springfield\" is ambiguous, give its code or more of its name: 1 Springfield (country/area); "
             "2 SPRINGFIELD (subregion)");
   EXPECT_EQ(index.Find("2").name, "SPRINGFIELD");
-  // Shelbyville has no rows in the population table.
-  EXPECT_EQ(ErrorOf([&] { index.Find("Shelbyville"); }), "unknown location \"Shelbyville\" (see: wpp list)");
+  // Shelbyville has no rows in the population table: said by name as by code.
+  EXPECT_EQ(ErrorOf([&] { index.Find("Shelbyville"); }),
+            "location 3 Shelbyville (country/area) does not have all the tables a preset needs (see: wpp list)");
+  EXPECT_EQ(ErrorOf([&] { index.Find("shelby"); }),
+            "location 3 Shelbyville (country/area) does not have all the tables a preset needs (see: wpp list)");
+  EXPECT_EQ(ErrorOf([&] { index.Find("3"); }),
+            "location 3 Shelbyville (country/area) does not have all the tables a preset needs (see: wpp list)");
 }
 
 TEST(Locations, OnlyThoseWithEveryTable) {
   const LocationIndex index = Source(WppTablesFolder()).Locations();
   // The G20 group is named in UNlocations but has no population tables.
-  EXPECT_EQ(ErrorOf([&] { index.Find("1524"); }),
-            "no location with code \"1524\" has all the tables (see: wpp list)");
+  const std::string g20 = ErrorOf([&] { index.Find("1524"); });
+  EXPECT_TRUE(g20.starts_with("location 1524 Group of Twenty (G20) (")) << g20;
+  EXPECT_TRUE(g20.ends_with(") does not have all the tables a preset needs (see: wpp list)")) << g20;
+  EXPECT_EQ(ErrorOf([&] { index.Find("group of twenty"); }), g20);
   EXPECT_TRUE(index.Matching("Group of Twenty").empty());
   const auto all = index.All();
   EXPECT_EQ(all.front().name, "World");
@@ -115,8 +122,9 @@ TEST(Source, RepeatedAgeRowsCountOnceUnlessTheyDisagree) {
   std::filesystem::copy(WppTablesFolder(), folder.Path() / "t");
   std::filesystem::permissions(folder.Path() / "t" / "mxM.txt", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-  std::ofstream(folder.Path() / "t" / "mxM.txt", std::ios::app) << "392\tJapan\t5\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1"
-                                                                    "\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\n";
+  std::ofstream(folder.Path() / "t" / "mxM.txt", std::ios::app)
+      << "392\tJapan\t5\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1"
+         "\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\n";
   const Source changed(folder.Path() / "t");
   const std::string error = ErrorOf([&] { changed.Build(changed.Locations().Find("Japan"), 2000); });
   EXPECT_EQ(error, "mxM.txt line 5490: age 5 twice, with different values, for Japan (392)");

@@ -162,11 +162,19 @@ TEST_F(WppCommand, BadRequestsWriteNothing) {
   const std::vector<Case> cases = {
       {{"--location", "Korea", "--year", "2000", "--slot", "1", "--data", "Data"},
        1,
-       "unknown location \"Korea\"; did you mean: 408 Dem. People's Republic of Korea (country/area); 410 Republic "
-       "of Korea (country/area)"},
+       "location \"Korea\" is ambiguous, give its code or more of its name: 408 Dem. People's Republic of Korea "
+       "(country/area); 410 Republic of Korea (country/area)"},
       {{"--location", "Japan", "--year", "1952", "--population-out", "p.csv"},
+       2,
+       "\"1952\" is not one of 1950, 1955, ..., 2100"},
+      {{"--location", "Japan", "--year", "2200", "--population-out", "p.csv"}, 2, "\"2200\" is not one of"},
+      {{"--location", "Japan", "--year", "1900", "--population-out", "p.csv"}, 2, "\"1900\" is not one of"},
+      {{"--location", "Japan", "--year", "0x7D0", "--population-out", "p.csv"}, 2, "\"0x7D0\" is not one of"},
+      {{"--location", "Japan", "--year", "2000.0", "--population-out", "p.csv"}, 2, "\"2000.0\" is not one of"},
+      {{"--location", "Atlantis", "--year", "2000", "--population-out", "p.csv"}, 1, "unknown location \"Atlantis\""},
+      {{"--location", "\x1b]0;x\x07", "--year", "2000", "--population-out", "p.csv"},
        1,
-       "year 1952 is not one of 1950, 1955, ..., 2100"},
+       "unknown location \"\\x1b]0;x\\x07\""},
       {{"--location", "Japan", "--year", "2000", "--population-out", "p.brf"}, 1, "p.brf: unknown file type"},
       {{"--location", "Japan", "--year", "2000", "--population-out", "p.csv", "--tables", "nowhere"},
        1,
@@ -187,6 +195,87 @@ TEST_F(WppCommand, BadRequestsWriteNothing) {
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     EXPECT_TRUE(fs::is_empty(In("Data")));
     for (const char* name : {"p.csv", "p.brf", "r.csv"}) EXPECT_FALSE(fs::exists(In(name))) << name;
+  }
+}
+
+TEST_F(WppCommand, LocationsByNameIgnoringCaseAccentsAndSpacesWithTheChoiceNamed) {
+  struct Case {
+    const char* query;
+    std::string chosen;  // the location written, as stdout names it
+    bool named;          // said on stderr: the query is not the name itself
+  };
+  const std::vector<Case> cases = {
+      {"Japan", "Japan (392)", false},
+      {" Japan ", "Japan (392)", false},
+      {"JAPAN", "Japan (392)", false},
+      {"jap", "Japan (392)", true},
+      {"tanzania", "United Republic of Tanzania (834)", true},
+      {"hong kong", "China, Hong Kong SAR (344)", true},
+      {"C\xc3\xb4te", "Cote d'Ivoire (384)", true},
+      {"guinea", "Guinea (324)", false},  // a whole name before the names that hold it
+      {"392", "Japan (392)", false},
+  };
+  for (const Case& c : cases) {
+    const Result result = Run({"wpp", "preset", "--location", c.query, "--year", "2000", "--population-out", "p.csv",
+                               "--force"});
+    SCOPED_TRACE(c.query);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with(c.chosen)) << result.out;
+    EXPECT_EQ(result.err.find("is " + c.chosen) != std::string::npos, c.named) << result.err;
+  }
+  // Several matches list them.
+  const Result several = Run({"wpp", "preset", "--location", "guin", "--year", "2000", "--population-out", "p.csv"});
+  EXPECT_EQ(several.status, 1);
+  EXPECT_NE(several.err.find("\"guin\" is ambiguous"), std::string::npos) << several.err;
+  EXPECT_NE(several.err.find("Equatorial Guinea"), std::string::npos) << several.err;
+}
+
+// The tables with one of Japan's figures changed, in a folder of the test.
+fs::path ChangedTables(const TempFolder& folder, const std::string& file, const std::string& from,
+                       const std::string& to) {
+  const fs::path tables = folder.Path() / "tables";
+  fs::copy(WppTablesFolder(), tables);
+  for (const auto& entry : fs::directory_iterator(tables))
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+  std::string text = ReadText(tables / file);
+  const std::size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  testing::WriteText(tables / file, text);
+  return tables;
+}
+
+TEST_F(WppCommand, AGroupBeyondTheHeadCountRangeIsRefusedBeforeAnythingIsWritten) {
+  // Japan's women of 100+ in 2000 (the last column but four of the row).
+  const std::string row = ReadText(WppTablesFolder() / "popF.txt");
+  const std::size_t start = row.find("392\tJapan\t100+\t");
+  ASSERT_NE(start, std::string::npos);
+  const std::string line = row.substr(start, row.find('\n', start) - start);
+  std::string changed = line;
+  std::size_t field = 0;
+  for (int tab = 0; tab < 13; ++tab) field = changed.find('\t', field) + 1;  // the column of 2000
+  changed.replace(field, changed.find('\t', field) - field, "999999999999");
+  const fs::path tables = ChangedTables(folder_, "popF.txt", line, changed);
+  for (const char* out : {"p.stp", "p.csv"}) {
+    const Result result = Run({"wpp", "preset", "--location", "Japan", "--year", "2000", "--population-out", out,
+                               "--tables", tables.string()});
+    SCOPED_TRACE(out);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("popF.txt: population of age 100+ for Japan (392) in 2000 outside 0..922337203685477"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.err.find("terminate"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(In(out)));
+  }
+}
+
+TEST_F(WppCommand, OutputThatCannotBeWrittenIsAFailure) {
+  for (const std::string command : {"wpp list", "wpp list --match japan",
+                                    "wpp preset --location Japan --year 2000 --rates-out r.csv --force"}) {
+    const int raw = std::system(("cd '" + folder_.String() + "' && '" VELMORA_CLI "' " + command +
+                                 " >/dev/full 2>err.txt")
+                                    .c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << command;
+    EXPECT_NE(ReadText(In("err.txt")).find("cannot write to standard output"), std::string::npos) << command;
   }
 }
 

@@ -1,7 +1,9 @@
 #include "scenario/core/ScenarioOperations.h"
 
+#include <algorithm>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "model/Census.h"
 #include "model/Failure.h"
@@ -38,11 +40,11 @@ Step Tracked(bool& done, std::function<void()> work) {
   };
 }
 
-// The beep is the only sign of success: it sounds only when every file step
-// went through, at once or after retries.
-Step BeepIfDone(ScenarioHost& host, const bool& opened, const bool& transferred, const bool& closed) {
-  return Action([&host, &opened, &transferred, &closed] {
-    if (opened && transferred && closed) host.Beep();
+// The beep is the only sign of success: it sounds only when every step of
+// the operation went through, at once or after retries.
+Step BeepIfDone(ScenarioHost& host, std::vector<const bool*> steps) {
+  return Action([&host, steps = std::move(steps)] {
+    if (std::all_of(steps.begin(), steps.end(), [](const bool* done) { return *done; })) host.Beep();
   });
 }
 
@@ -75,7 +77,7 @@ SequenceEnd ScenarioOperations::SavePopulation() {
       Tracked(opened, [&] { file.OpenForUpdate(PopulationFilePath(m_.AppPath, n)); }),
       Tracked(written, [&] { file.WriteRecord(EncodePopulation(m_.World)); }),
       Tracked(closed, [&] { file.Close(); }),
-      BeepIfDone(host_, opened, written, closed),
+      BeepIfDone(host_, {&opened, &written, &closed}),
   };
   return steps.Run(dialogue_);
 }
@@ -90,7 +92,7 @@ SequenceEnd ScenarioOperations::SaveRates() {
       Tracked(opened, [&] { file.OpenForUpdate(RateFilePath(m_.AppPath, n)); }),
       Tracked(written, [&] { file.WriteRecord(EncodeRates(m_.World, EditedPeriod())); }),
       Tracked(closed, [&] { file.Close(); }),
-      BeepIfDone(host_, opened, written, closed),
+      BeepIfDone(host_, {&opened, &written, &closed}),
   };
   return steps.Run(dialogue_);
 }
@@ -118,7 +120,7 @@ SequenceEnd ScenarioOperations::LoadPopulation() {
                 DecodePopulation(image, m_.World);
               }),
       Tracked(closed, [&] { file.Close(); }),
-      BeepIfDone(host_, opened, read, closed),
+      BeepIfDone(host_, {&opened, &read, &closed}),
       adopt([&] { control.AdoptView(); }),
       adopt([&] { control.AdoptCensus(); }),
       adopt([&] { control.AdoptPeak(); }),
@@ -133,7 +135,7 @@ SequenceEnd ScenarioOperations::LoadPopulation() {
 SequenceEnd ScenarioOperations::LoadRates() {
   int n = -1;
   ScenarioFile file;
-  bool opened = false, read = false, closed = false;
+  bool opened = false, read = false, closed = false, focused = false;
   const StepSequence steps{
       SelectPreset(host_, PresetList::Rates, 0, n),
       ObtainFileHandle(),
@@ -146,11 +148,13 @@ SequenceEnd ScenarioOperations::LoadRates() {
                 DecodeRates(image, m_.World, EditedPeriod());
               }),
       Tracked(closed, [&] { file.Close(); }),
-      BeepIfDone(host_, opened, read, closed),
-      // The rates are in already when the pyramid window is closed.
-      Action([&] {
-        if (!host_.FocusPyramid()) throw Failure{kInvalidCall};
-      }),
+      // The rates are in already when the pyramid window is closed; that
+      // failure still means no beep.
+      Tracked(focused,
+              [&] {
+                if (!host_.FocusPyramid()) throw Failure{kInvalidCall};
+              }),
+      BeepIfDone(host_, {&opened, &read, &closed, &focused}),
   };
   return steps.Run(dialogue_);
 }

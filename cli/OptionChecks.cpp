@@ -1,0 +1,30 @@
+#include "cli/OptionChecks.h"
+
+#include "presets/Decimal.h"
+#include "presets/MessageText.h"
+
+namespace velmora::cli {
+
+CLI::Validator WholeNumber(int min, int max, int step) {
+  const std::string range =
+      step == 1 ? std::to_string(min) + ".." + std::to_string(max)
+                : std::to_string(min) + ", " + std::to_string(min + step) + ", ..., " + std::to_string(max);
+  return CLI::Validator(
+      [=](std::string& text) -> std::string {
+        const auto value = presets::ParseWhole(text, min, max);
+        if (!value || (*value - min) % step != 0) return presets::Quoted(text) + " is not one of " + range;
+        text = std::to_string(*value);
+        return {};
+      },
+      "NUMBER in " + range, "WholeNumber");
+}
+
+CLI::Validator OutputPath() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        return text.empty() ? std::string("an empty file name (\"-\" is standard output)") : std::string();
+      },
+      "", "OutputPath");
+}
+
+}  // namespace velmora::cli
