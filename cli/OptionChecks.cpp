@@ -1,7 +1,6 @@
 #include "cli/OptionChecks.h"
 
 #include "presets/Decimal.h"
-#include "presets/MessageText.h"
 
 namespace velmora::cli {
 
@@ -12,7 +11,8 @@ CLI::Validator WholeNumber(int min, int max, int step) {
   return CLI::Validator(
       [=](std::string& text) -> std::string {
         const auto value = presets::ParseWhole(text, min, max);
-        if (!value || (*value - min) % step != 0) return presets::Quoted(text) + " is not one of " + range;
+        // Raw: main() escapes the whole message once.
+        if (!value || (*value - min) % step != 0) return "\"" + text + "\" is not one of " + range;
         text = std::to_string(*value);
         return {};
       },

@@ -99,7 +99,7 @@ CLI::Validator Variation() {
           ParseVariation(text);
           return {};
         } catch (const InputError&) {
-          return "unknown variation " + presets::Quoted(text) + " (see --help)";
+          return "unknown variation \"" + text + "\" (see --help)";  // escaped by main()
         }
       },
       "", "Variation");

@@ -50,8 +50,12 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    const int status = app.exit(error);
-    return status == 0 ? kExitOk : kExitUsage;
+    // --help and --version
+    if (error.get_exit_code() == 0) return Finish(app.exit(error));
+    // The message may quote what was typed: escaped, it stays one line.
+    std::cerr << "velmora-cli: " << velmora::presets::Shown(error.what(), 400)
+              << "\nRun with --help for more information.\n";
+    return kExitUsage;
   } catch (const InputError& error) {
     std::cerr << "velmora-cli: " << error.what() << "\n";
     return kExitBadInput;

@@ -4,7 +4,7 @@
 #   scripts/monkey.sh [events per seed=100000] [seeds=1-10]
 # Seeds run side by side (VELMORA_JOBS at a time, default: all cores); each
 # writes <build>/monkey/seed-N.log. A failing seed is replayed alone with
-#   VELMORA_MONKEY_SEEDS=N VELMORA_MONKEY_EVENTS=<events> <build>/tests/hardening_monkey_test
+#   VELMORA_MONKEY_SEEDS=N VELMORA_MONKEY_EVENTS=<events> <build>/tests/hardening_test
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 events=${1:-100000}
@@ -13,7 +13,7 @@ build=${VELMORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 jobs=${VELMORA_JOBS:-$(nproc)}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$jobs" --target hardening_monkey_test velmora_presets
+cmake --build "$build" -j "$jobs" --target hardening_test velmora_data_presets
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0}
@@ -36,7 +36,7 @@ logs="$build/monkey"
 mkdir -p "$logs"
 export logs build
 run_seed() {
-  if VELMORA_MONKEY_SEEDS=$1 "$build/tests/hardening_monkey_test" >"$logs/seed-$1.log" 2>&1; then
+  if VELMORA_MONKEY_SEEDS=$1 "$build/tests/hardening_test" --gtest_filter='*MonkeyTest*' >"$logs/seed-$1.log" 2>&1; then
     echo "seed $1: passed  $(grep -o 'seed [0-9]*: .*' "$logs/seed-$1.log" | head -1)"
   else
     echo "seed $1: FAILED (see $logs/seed-$1.log)"

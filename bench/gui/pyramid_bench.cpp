@@ -9,6 +9,7 @@
 
 #include "model/Census.h"
 #include "model/QuietDisplay.h"
+#include "views/ChartLinks.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -24,6 +25,11 @@ class StoppedFrame : public FrameServices {
   int WorldClockInterval() const override { return 100; }
   void SetWindowMenuCheck(int, bool) override {}
   bool FocusWindow(int) override { return false; }
+  void ShowPastYear(Int16, const WorldRecord&, const CensusRecord&) override {}
+  bool RedrawChartsAfterEdit() override { return velmora::RedrawChartsAfterEdit(*model, *graph, *circle); }
+  const ModulePopulation* model = nullptr;
+  FormGraph* graph = nullptr;
+  FormCircle* circle = nullptr;
 };
 
 // A populated model and the three charts the editor touches.
@@ -54,7 +60,9 @@ struct Scene {
     graph->show();
     circle->show();
     QApplication::processEvents();
-    pyramid->SetLinkedViews(graph.get(), circle.get());
+    frame.model = &m;
+    frame.graph = graph.get();
+    frame.circle = circle.get();
     pyramid->Menus().MenuScale[4]->trigger();
     pyramid->Menus().MenuPeople[1]->trigger();
   }

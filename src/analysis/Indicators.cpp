@@ -13,8 +13,7 @@ namespace {
 // The life tables of a period's death rates, men then women.
 std::array<std::optional<LifeTable>, kSexes> LifeTablesOf(const WorldRecord& world, int period,
                                                           std::span<const float, kAgeClasses>& births) {
-  // The step that reaches year 100 asks for period 20: its rates are period 19's.
-  const float* rates = world.PeriodRates(period >= kPeriods ? kPeriods - 1 : period);
+  const float* rates = world.PeriodRates(ReadablePeriod(period));
   // Row 0 of the period holds the birth rates, rows 1 and 2 the men's and
   // the women's death rates.
   auto row = [rates](int index) {

@@ -21,9 +21,9 @@ PopulationIndicators ComputePopulationIndicators(const WorldRecord& world) {
     for (int age = first; age <= last; ++age) sum += byAge[age];
     return sum;
   };
-  const double children = sumOfAges(0, 15);
-  const double adults = sumOfAges(16, 64);
-  const double elders = sumOfAges(65, kAges - 1);
+  const double children = sumOfAges(0, kLastChildAge);
+  const double adults = sumOfAges(kLastChildAge + 1, kLastAdultAge);
+  const double elders = sumOfAges(kFirstElderAge, kAges - 1);
   const double total = children + adults + elders;
   double ageSum = 0.0;
   for (int age = 0; age < kAges; ++age) ageSum += (age + 0.5) * byAge[age];  // age a covers [a, a + 1)

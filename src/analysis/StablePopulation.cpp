@@ -32,9 +32,9 @@ void AddGroups(const std::array<double, kAges>& counts, std::array<double, kAgeG
     for (int age = first; age <= last; ++age) total += counts[age];
     return total;
   };
-  groups[kChildren] += sum(0, 15);
-  groups[kAdults] += sum(16, 64);
-  double elders = sum(65, kAges - 3);
+  groups[kChildren] += sum(0, kLastChildAge);
+  groups[kAdults] += sum(kLastChildAge + 1, kLastAdultAge);
+  double elders = sum(kFirstElderAge, kAges - 3);
   elders += counts[kAges - 2] + counts[kAges - 1];
   groups[kElders] += elders;
 }

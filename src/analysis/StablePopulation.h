@@ -8,10 +8,6 @@
 
 namespace velmora {
 
-// The age group of an age, as the census counts it: children 0-15, adults
-// 16-64, elders 65-99.
-constexpr int AgeGroupOf(int age) { return age <= 15 ? kChildren : age <= 64 ? kAdults : kElders; }
-
 // The stable population by sex and single age, per newborn of both sexes:
 // count[s][a] = sex share x l_a x lambda^-a for ages 0..98 and the open age
 // N_99 = N_98 s_98 / (lambda - s_99). Empty under the same conditions as

@@ -1,86 +1,48 @@
 #include "frame/ChildWindows.h"
 
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QVBoxLayout>
 
-#include "platform/Platform.h"
+#include "model/Failure.h"
 #include "scenario/FormSetting.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
 #include "views/FormText.h"
+#include "views/PyramidWindow.h"
 
 namespace velmora {
 namespace {
 
-struct ClientSize {
-  int width;  // twips
-  int height;
-};
+std::size_t Slot(int index) {
+  if (index < 0 || index >= kWindowCount) throw Failure{kSubscriptOutOfRange};
+  return static_cast<std::size_t>(index);
+}
 
-// The client area of a fresh window, by window index.
-constexpr std::array<ClientSize, 5> kInitialClient{{
-    {7410, 1050},   // controller
-    {5145, 1050},   // settings
-    {10485, 8055},  // graph
-    {6000, 4500},   // pyramid (its drawing area, below its menu bar)
-    {4680, 3195},   // circle
-}};
-
-bool HasFixedBorder(int index) { return index == kWindowController || index == kWindowSettings; }
-
-// Holds the pyramid under its own menu bar. Closing the holder is closing the
-// pyramid, so the pyramid's close handling runs.
-class PyramidHost final : public QWidget {
- public:
-  explicit PyramidHost(FormPyramid& pyramid) : pyramid_(pyramid) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(pyramid.MenuBar());
-    layout->addWidget(&pyramid);
-  }
-
- protected:
-  void closeEvent(QCloseEvent* event) override { event->setAccepted(pyramid_.close()); }
-
- private:
-  FormPyramid& pyramid_;
-};
-
-QSize Pixels(int widthTwips, int heightTwips) {
-  return {platform::TwipsToPixels(widthTwips), platform::TwipsToPixels(heightTwips)};
+template <typename Form>
+Form& As(ChildForm& form) {
+  return dynamic_cast<Form&>(form);
 }
 
 }  // namespace
 
 ChildWindows::ChildWindows(QMdiArea& area, ModulePopulation& model, ModelDisplay& display, FrameServices& frame)
-    : area_(area),
-      text_(new FormText(model, frame)),
-      setting_(new FormSetting(model, display, frame)),
-      graph_(new FormGraph(model, display, frame)),
-      pyramid_(new FormPyramid(model, display, frame)),
-      circle_(new FormCircle(model, display, frame)),
-      pyramidHost_(new PyramidHost(*pyramid_)) {
-  graph_->SetLinkedViews(circle_, pyramid_);
-  pyramid_->SetLinkedViews(graph_, circle_);
-  for (int i = 0; i < 5; ++i) {
+    : area_(area) {
+  const FormParts parts{model, display, frame};
+  for (const WindowEntry& entry : WindowList()) {
+    ChildForm* form = entry.create(parts);
     auto* window = new QMdiSubWindow();
-    QWidget& content = Content(i);
+    QWidget& content = form->Content();
     window->setWidget(&content);
-    window->setWindowTitle(i == kWindowPyramid ? pyramid_->windowTitle() : content.windowTitle());
-    if (HasFixedBorder(i)) {
+    window->setWindowTitle(content.windowTitle());
+    QObject::connect(&content, &QWidget::windowTitleChanged, window, &QWidget::setWindowTitle);
+    if (entry.fixedBorder) {
       window->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowCloseButtonHint);
     }
-    windows_[static_cast<std::size_t>(i)] = window;
+    forms_[Slot(entry.id)] = form;
+    windows_[Slot(entry.id)] = window;
   }
-  // The pyramid sits inside a holder under its menu bar, so its caption (which
-  // every drawing rewrites) does not reach the sub-window by itself.
-  QObject::connect(pyramid_, &QWidget::windowTitleChanged, windows_[kWindowPyramid], &QWidget::setWindowTitle);
 }
 
 ChildWindows::~ChildWindows() {
@@ -90,28 +52,16 @@ ChildWindows::~ChildWindows() {
   }
 }
 
-QMdiSubWindow& ChildWindows::Window(int index) const { return *windows_.at(static_cast<std::size_t>(index)); }
+ChildForm& ChildWindows::Form(int index) const { return *forms_[Slot(index)]; }
+FormText& ChildWindows::Text() const { return As<FormText>(Form(kWindowController)); }
+FormSetting& ChildWindows::Setting() const { return As<FormSetting>(Form(kWindowSettings)); }
+FormGraph& ChildWindows::Graph() const { return As<FormGraph>(Form(kWindowGraph)); }
+FormPyramid& ChildWindows::Pyramid() const { return As<PyramidWindow>(Form(kWindowPyramid)).Pyramid(); }
+FormCircle& ChildWindows::Circle() const { return As<FormCircle>(Form(kWindowCircle)); }
 
-QWidget& ChildWindows::Content(int index) const {
-  switch (index) {
-    case kWindowController:
-      return *text_;
-    case kWindowSettings:
-      return *setting_;
-    case kWindowGraph:
-      return *graph_;
-    case kWindowPyramid:
-      return *pyramidHost_;
-    case kWindowCircle:
-      return *circle_;
-    default:
-      throw Failure{kSubscriptOutOfRange};
-  }
-}
+QMdiSubWindow& ChildWindows::Window(int index) const { return *windows_[Slot(index)]; }
 
-bool ChildWindows::IsOpen(int index) const {
-  return added_.at(static_cast<std::size_t>(index)) && !Window(index).isHidden();
-}
+bool ChildWindows::IsOpen(int index) const { return added_[Slot(index)] && !Window(index).isHidden(); }
 
 bool ChildWindows::IsActive(int index) const { return IsOpen(index) && area_.activeSubWindow() == &Window(index); }
 
@@ -126,7 +76,8 @@ void ChildWindows::Open(int index) {
 
 void ChildWindows::OpenAtDefaultPosition(int index) {
   QMdiSubWindow& window = Window(index);
-  const auto slot = static_cast<std::size_t>(index);
+  const std::size_t slot = Slot(index);
+  const WindowEntry& entry = WindowList()[slot];
   // The frame's border and caption are known only while the window is in the
   // workspace. It then leaves the workspace and comes back at its new size,
   // so that the workspace chooses its position as it does for a new window.
@@ -135,51 +86,24 @@ void ChildWindows::OpenAtDefaultPosition(int index) {
   area_.removeSubWindow(&window);
   window.setAttribute(Qt::WA_Moved, false);
 
-  QWidget& content = Content(index);
-  const QSize chartBefore = index == kWindowPyramid ? pyramid_->size() : content.size();
-  QSize client = Pixels(kInitialClient[slot].width, kInitialClient[slot].height);
-  if (index == kWindowPyramid) {
-    pyramid_->resize(client);
-    client.rheight() += pyramid_->MenuBar()->heightForWidth(client.width());
-  }
+  ChildForm& form = Form(index);
+  QWidget& content = form.Content();
+  const QSize drawingBefore = form.DrawingSize();
+  const QSize client =
+      form.PrepareFresh({platform::TwipsToPixels(entry.clientWidth), platform::TwipsToPixels(entry.clientHeight)});
   content.resize(client);
   const QSize outer = client.grownBy(frame);
-  if (HasFixedBorder(index)) {
+  if (entry.fixedBorder) {
     window.setFixedSize(outer);
   } else {
     window.resize(outer);
   }
   area_.addSubWindow(&window);
   added_[slot] = true;
-  if (index == kWindowPyramid) pyramid_->show();
   content.show();
   window.show();
-  const QSize chartAfter = index == kWindowPyramid ? pyramid_->size() : content.size();
-  RunLoadHandling(index, chartAfter != chartBefore);
-}
-
-void ChildWindows::RunLoadHandling(int index, bool sizeChanged) {
-  switch (index) {
-    case kWindowController:
-      text_->Form_Load();
-      break;
-    case kWindowSettings:
-      setting_->Form_Load();
-      break;
-    // A chart whose size changed has just run its resize handling; one that
-    // comes back at the same size runs it here.
-    case kWindowGraph:
-      if (!sizeChanged) graph_->Form_Resize();
-      break;
-    case kWindowPyramid:
-      if (!sizeChanged) pyramid_->Form_Resize();
-      break;
-    case kWindowCircle:
-      if (!sizeChanged) circle_->Form_Resize();
-      break;
-    default:
-      break;
-  }
+  // A chart whose drawing area changed has just run its resize handling.
+  form.Opened(form.DrawingSize() != drawingBefore);
 }
 
 void ChildWindows::Close(int index) {
@@ -194,19 +118,14 @@ bool ChildWindows::Focus(int index) {
   return true;
 }
 
-TwipRect ChildWindows::Geometry(int index) const {
-  const QRect r = Window(index).geometry();
-  return {platform::PixelsToTwips(r.x()), platform::PixelsToTwips(r.y()), platform::PixelsToTwips(r.width()),
-          platform::PixelsToTwips(r.height())};
-}
+TwipRect ChildWindows::Geometry(int index) const { return platform::PixelsToTwips(Window(index).geometry()); }
 
 void ChildWindows::Move(int index, int left, int top) {
   Window(index).move(platform::TwipsToPixels(left), platform::TwipsToPixels(top));
 }
 
 void ChildWindows::SetGeometry(int index, const TwipRect& rect) {
-  Window(index).setGeometry(platform::TwipsToPixels(rect.Left), platform::TwipsToPixels(rect.Top),
-                            platform::TwipsToPixels(rect.Width), platform::TwipsToPixels(rect.Height));
+  Window(index).setGeometry(platform::TwipsToPixels(rect));
 }
 
 }  // namespace velmora

@@ -2,14 +2,15 @@
 
 #include <array>
 
-#include "frame/StartupArrangement.h"
+#include "frame/WindowList.h"
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "platform/Twips.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameServices.h"
 
 class QMdiArea;
 class QMdiSubWindow;
-class QWidget;
 
 namespace velmora {
 
@@ -19,11 +20,11 @@ class FormPyramid;
 class FormSetting;
 class FormText;
 
-// The five child windows and the sub-windows that hold them, addressed by the
-// window menu's index. The forms are made once and live as long as the frame:
-// closing a window runs its close handling and hides it, so the drawing calls
-// that reach a closed window keep working; opening it again shows the same
-// form as a fresh window.
+// The child windows of the window list and the sub-windows that hold them,
+// addressed by the window menu's index. The forms are made once and live as
+// long as the frame: closing a window runs its close handling and hides it,
+// so the drawing calls that reach a closed window keep working; opening it
+// again shows the same form as a fresh window.
 class ChildWindows {
  public:
   ChildWindows(QMdiArea& area, ModulePopulation& model, ModelDisplay& display, FrameServices& frame);
@@ -31,11 +32,12 @@ class ChildWindows {
   ChildWindows(const ChildWindows&) = delete;
   ChildWindows& operator=(const ChildWindows&) = delete;
 
-  FormText& Text() const { return *text_; }
-  FormSetting& Setting() const { return *setting_; }
-  FormGraph& Graph() const { return *graph_; }
-  FormPyramid& Pyramid() const { return *pyramid_; }
-  FormCircle& Circle() const { return *circle_; }
+  ChildForm& Form(int index) const;
+  FormText& Text() const;
+  FormSetting& Setting() const;
+  FormGraph& Graph() const;
+  FormPyramid& Pyramid() const;
+  FormCircle& Circle() const;
   QMdiSubWindow& Window(int index) const;
 
   bool IsOpen(int index) const;
@@ -57,18 +59,11 @@ class ChildWindows {
 
  private:
   void OpenAtDefaultPosition(int index);
-  void RunLoadHandling(int index, bool sizeChanged);
-  QWidget& Content(int index) const;
 
   QMdiArea& area_;
-  FormText* text_;
-  FormSetting* setting_;
-  FormGraph* graph_;
-  FormPyramid* pyramid_;
-  FormCircle* circle_;
-  QWidget* pyramidHost_;
-  std::array<QMdiSubWindow*, 5> windows_{};
-  std::array<bool, 5> added_{};
+  std::array<ChildForm*, kWindowCount> forms_{};
+  std::array<QMdiSubWindow*, kWindowCount> windows_{};
+  std::array<bool, kWindowCount> added_{};
 };
 
 }  // namespace velmora

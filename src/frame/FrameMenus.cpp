@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "frame/WindowList.h"
+
 namespace velmora {
 namespace {
 
@@ -28,13 +30,10 @@ FrameMenus BuildFrameMenus(QMenuBar& bar) {
   m.MenuBar = m.MenuMenu->addSeparator();
   m.MenuEnd = Item(m.MenuMenu, "終了(&E)");
 
-  // The settings window is open at start although its item is not checked.
   m.MenuWindows = bar.addMenu(QString::fromUtf8("ウィンドウ(&W)"));
-  m.MenuWShow[0] = CheckItem(m.MenuWindows, "コントローラ(&M)", true);
-  m.MenuWShow[1] = CheckItem(m.MenuWindows, "設定(&S)", false);
-  m.MenuWShow[2] = CheckItem(m.MenuWindows, "グラフ(&G)", true);
-  m.MenuWShow[3] = CheckItem(m.MenuWindows, "ピラミッド(&P)", true);
-  m.MenuWShow[4] = CheckItem(m.MenuWindows, "サークル(&C)", true);
+  for (const WindowEntry& entry : WindowList()) {
+    m.MenuWShow[static_cast<std::size_t>(entry.id)] = CheckItem(m.MenuWindows, entry.menuCaption, entry.checkedAtStart);
+  }
 
   m.MenuSetting = bar.addMenu(QString::fromUtf8("セッティング(&S)"));
   m.MenuWSet[0] = m.MenuSetting->addMenu(QString::fromUtf8("グラフ(&W)"));

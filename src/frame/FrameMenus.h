@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "windows/WindowIds.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -20,7 +22,7 @@ struct FrameMenus {
   QAction* MenuBar = nullptr;  // the separator line
   QAction* MenuEnd = nullptr;
   QMenu* MenuWindows = nullptr;
-  std::array<QAction*, 5> MenuWShow{};
+  std::array<QAction*, kWindowCount> MenuWShow{};  // by window index
   QMenu* MenuSetting = nullptr;
   std::array<QMenu*, 2> MenuWSet{};
   std::array<QAction*, 2> MenuAgeOrder{};

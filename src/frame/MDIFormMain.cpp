@@ -9,10 +9,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "frame/AccessKeys.h"
 #include "frame/StartupArrangement.h"
+#include "frame/WindowList.h"
 #include "model/Census.h"
 #include "model/DataCredit.h"
 #include "model/Messages.h"
@@ -21,6 +24,7 @@
 #include "platform/Platform.h"
 #include "scenario/FormSetting.h"
 #include "scenario/core/ScenarioOperations.h"
+#include "views/ChartLinks.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormIndicators.h"
@@ -33,7 +37,6 @@ namespace {
 
 constexpr int kDesignClientWidth = 8115;  // twips, used when the frame is restored
 constexpr int kDesignClientHeight = 6540;
-constexpr int kWorldClockStartInterval = 100;  // ms, the controller's "100"
 // How long a window manager may take to maximize the frame.
 constexpr int kMaximizeGraceMs = 1000;
 
@@ -174,12 +177,13 @@ void MDIFormMain::MDIForm_Load() {
   windows_.Focus(kWindowSettings);
 }
 
-// Closing the frame asks nothing: the children's close handling runs in a
-// fixed order and the program ends.
+// Closing the frame asks nothing: the children's close handling runs in the
+// order of their unload ranks and the program ends.
 void MDIFormMain::MDIForm_Unload() {
-  for (int index : {kWindowCircle, kWindowGraph, kWindowPyramid, kWindowSettings, kWindowController}) {
-    windows_.Close(index);
-  }
+  std::array<WindowEntry, kWindowCount> byRank = WindowList();
+  std::sort(byRank.begin(), byRank.end(),
+            [](const WindowEntry& a, const WindowEntry& b) { return a.unloadRank < b.unloadRank; });
+  for (const WindowEntry& entry : byRank) windows_.Close(entry.id);
   platform::Current().EndProgram();
 }
 
@@ -287,6 +291,14 @@ void MDIFormMain::SetWindowMenuCheck(int index, bool checked) {
 }
 
 bool MDIFormMain::FocusWindow(int index) { return windows_.Focus(index); }
+
+void MDIFormMain::ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) {
+  velmora::ShowPastYear(m_, windows_.Circle(), windows_.Pyramid(), elapsed, world, census);
+}
+
+bool MDIFormMain::RedrawChartsAfterEdit() {
+  return velmora::RedrawChartsAfterEdit(m_, windows_.Graph(), windows_.Circle());
+}
 
 void MDIFormMain::MenuWShow_Click(int index) {
   windows_.Open(index);

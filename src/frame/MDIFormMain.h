@@ -8,7 +8,7 @@
 #include "frame/FrameMenus.h"
 #include "model/ModulePopulation.h"
 #include "model/RunControl.h"
-#include "views/FrameServices.h"
+#include "windows/FrameServices.h"
 
 class QCloseEvent;
 class QMdiArea;
@@ -16,8 +16,8 @@ class QTimer;
 
 namespace velmora {
 
-// The frame window: the only menu bar, the workspace of the five child
-// windows, the run commands and the two timers (the world clock and the
+// The frame window: the only menu bar, the workspace of the child windows
+// (frame/WindowList), the run commands and the two timers (the world clock and the
 // one-shot deferred-command timer).
 class MDIFormMain : public QMainWindow, public FrameServices {
   Q_OBJECT
@@ -59,6 +59,8 @@ class MDIFormMain : public QMainWindow, public FrameServices {
   int WorldClockInterval() const override;
   void SetWindowMenuCheck(int index, bool checked) override;
   bool FocusWindow(int index) override;
+  void ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) override;
+  bool RedrawChartsAfterEdit() override;
 
   const FrameMenus& Menus() const { return menus_; }
   QTimer& TimerWorld() const { return *timerWorld_; }

@@ -1,16 +1,8 @@
 #pragma once
 
-namespace velmora {
+#include "platform/Twips.h"
 
-// A window's Left, Top, Width and Height in twips: position in the frame's
-// client area, outer size including borders and caption.
-struct TwipRect {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  friend bool operator==(const TwipRect&, const TwipRect&) = default;
-};
+namespace velmora {
 
 // Where start-up puts the windows, all relative to the settings window:
 // settings and controller side by side on top; pyramid (with the circle

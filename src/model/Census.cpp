@@ -11,12 +11,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kLastChildAge = 15;
-constexpr int kLastAdultAge = 64;
-constexpr int kLastPeriod = kPeriods - 1;
-
-Int16 ReadablePeriod(Int16 period) { return period >= kPeriods ? Int16(kLastPeriod) : period; }
-
 // Runs one statement of the census under its trap. An overflow shows the
 // population-explosion message and ends the census; any other failure shows
 // the unexpected-error message and the census goes on with the next
@@ -124,7 +118,7 @@ float MeanDeathRate(HeadCount total, Int16 period, const WorldRecord& world) {
 
 void ApplyEdit(ModulePopulation& m, ModelDisplay& display, Int16 kind, HeadCount& value, Int16 index, Int16 sex) {
   value = HeadCount::FromPersons(FloorPersons(value + HeadCount::FromRaw(HeadCount::kScale / 2)));
-  const Int16 period = m.RateSelector * kLastPeriod;
+  const Int16 period = EditedPeriod(m);
   if (kind == -1 || kind == 0) {
     m.World.People(sex, index) = value;
     TakeCensus(m.Census, m.World, m, display);

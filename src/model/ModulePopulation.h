@@ -59,4 +59,8 @@ struct ModulePopulation {
   Int16 EditSex = 0;
 };
 
+// The period the pyramid edits and the rate files save and load:
+// RateSelector 0 is the start table (period 0), 1 the end table (period 19).
+inline Int16 EditedPeriod(const ModulePopulation& m) { return m.RateSelector * kLastPeriod; }
+
 }  // namespace velmora

@@ -7,14 +7,25 @@
 
 namespace velmora {
 
-inline constexpr int kSexes = 2;           // 0 men, 1 women
-inline constexpr int kAges = 100;          // 0..99, 99 = 99 and over
-inline constexpr int kAgeClasses = 20;     // age div 5
-inline constexpr int kPeriods = 20;        // elapsed years div 5
-inline constexpr int kAgeGroups = 3;       // children 0-15, adults 16-64, elders 65-99
-inline constexpr int kHistoryYears = 101;  // WorldHistory 0..100
+inline constexpr int kSexes = 2;                  // 0 men, 1 women
+inline constexpr int kAges = 100;                 // 0..99, 99 = 99 and over
+inline constexpr int kAgeClasses = 20;            // age div 5
+inline constexpr int kPeriods = 20;               // elapsed years div 5
+inline constexpr int kAgeGroups = 3;              // children 0-15, adults 16-64, elders 65-99
+inline constexpr int kHistoryYears = 101;         // WorldHistory 0..100
+inline constexpr int kLastPeriod = kPeriods - 1;  // the end table
 
 enum AgeGroup : int { kChildren = 0, kAdults = 1, kElders = 2 };
+// The groups' last ages; the elders' group is open at 99.
+inline constexpr int kLastChildAge = 15;
+inline constexpr int kLastAdultAge = 64;
+inline constexpr int kFirstElderAge = kLastAdultAge + 1;
+// The age group of an age, as the census counts it.
+constexpr int AgeGroupOf(int age) { return age <= kLastChildAge ? kChildren : age <= kLastAdultAge ? kAdults : kElders; }
+
+// The rates a figure of period `period` reads: the step that reaches year
+// 100 asks for period 20, whose rates are period 19's.
+constexpr int ReadablePeriod(int period) { return period >= kPeriods ? kLastPeriod : period; }
 
 // Variation-function codes of the rate schedule.
 enum VariationCode : int {

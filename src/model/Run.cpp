@@ -14,8 +14,7 @@ namespace velmora {
 
 namespace {
 
-constexpr int kRows = 3;  // births, men's deaths, women's deaths
-constexpr int kLastPeriod = kPeriods - 1;
+constexpr int kRows = 3;                    // births, men's deaths, women's deaths
 constexpr double kSexRatioAtBirth = 0.505;  // share of boys among the newborn
 
 enum class VariationKind { kConstant, kLinear, kDoubling, kHalving, kNone };

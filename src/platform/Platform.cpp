@@ -108,9 +108,6 @@ Platform* installed = nullptr;
 Platform& Current() { return installed != nullptr ? *installed : Real(); }
 void SetCurrent(Platform* platform) { installed = platform; }
 
-int TwipsToPixels(int twips) { return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15); }
-int PixelsToTwips(int pixels) { return pixels * 15; }
-
 void InstallFontSubstitutions() {
   QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), "IPAMincho");
   QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic");

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Twips.h"
+
 class QCoreApplication;
 class QFont;
 
@@ -32,11 +34,6 @@ class Platform {
 Platform& Current();
 // Install a replacement (nullptr restores the real one).
 void SetCurrent(Platform* platform);
-
-// Twips (1/1440 inch) to pixels at 96 dpi: 15 twips per pixel, rounded to
-// the nearest pixel. The one place where the conversion is made.
-int TwipsToPixels(int twips);
-int PixelsToTwips(int pixels);
 
 // The design's font names resolve to installed metric-compatible faces.
 void InstallFontSubstitutions();

@@ -116,9 +116,11 @@ void WriteSlotPair(const std::string& dataFolder, int slot, std::string_view pop
   TemporaryFile newPopulation(populationPath, population);
   TemporaryFile newRates(ratesPath, rates);
   std::optional<std::string> kept;
+  std::optional<SignalRemovedName> keptWatch;
   std::optional<TemporaryFile> copy;
   if (hadPopulation) {
     kept = KeepOld(dataFolder, populationPath);
+    if (kept) keptWatch.emplace(*kept);
     if (!kept) {
       std::string old(kPopulationFileBytes + 1, '\0');
       const int fd = ::open(populationPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

@@ -97,6 +97,10 @@ bool TemporaryFile::RenameOntoTarget() {
 
 bool TemporaryFile::LinkToTarget() { return ::link(path_.c_str(), target_.c_str()) == 0; }
 
+SignalRemovedName::SignalRemovedName(const std::string& path) : registration_(Register(path)) {}
+
+SignalRemovedName::~SignalRemovedName() { Unregister(registration_); }
+
 void WriteFileWhole(const std::string& path, std::string_view bytes, bool force) {
   const std::string shown = ShownPath(path);
   if (path.empty()) throw InputError("an empty file name");

@@ -32,6 +32,20 @@ class TemporaryFile {
   bool renamed_ = false;
 };
 
+// A temporary name made otherwise than by TemporaryFile (e.g. a second link
+// to a file about to be replaced), removed by SIGINT, SIGTERM and SIGHUP
+// while this lives. The destructor only stops the watch.
+class SignalRemovedName {
+ public:
+  explicit SignalRemovedName(const std::string& path);
+  ~SignalRemovedName();
+  SignalRemovedName(const SignalRemovedName&) = delete;
+  SignalRemovedName& operator=(const SignalRemovedName&) = delete;
+
+ private:
+  int registration_ = -1;
+};
+
 // Written whole or not at all (a TemporaryFile, then the rename). An
 // existing file is refused with an InputError unless force; a path that
 // exists and is not a regular file is always refused. A symbolic link at

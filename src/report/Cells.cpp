@@ -3,9 +3,12 @@
 #include <cmath>
 #include <utility>
 
-#include "model/NumberFormat.h"
+#include "presets/Decimal.h"
 
 namespace velmora::report {
+
+using presets::HeadCountText;
+using presets::ShortestText;
 
 Cell Number(std::string text) { return {Cell::kNumber, std::move(text)}; }
 Cell Count(HeadCount value) { return Number(HeadCountText(value)); }

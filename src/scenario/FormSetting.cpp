@@ -8,8 +8,6 @@ namespace velmora {
 namespace {
 
 // Client area and controls in twips from the client's top left corner.
-constexpr int kClientWidth = 5145;
-constexpr int kClientHeight = 1050;
 
 struct Placement {
   int left, top, width, height;

@@ -10,16 +10,21 @@
 #include "scenario/PlatformFailureDialogue.h"
 #include "scenario/core/ScenarioHost.h"
 #include "scenario/core/ScenarioOperations.h"
-#include "views/FrameServices.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameServices.h"
 
 namespace velmora {
 
 // The settings window ("設定"): two preset lists and the four file buttons.
 // Fixed size; the upper row serves the population, the lower the rates,
 // each as [list] [load] [save].
-class FormSetting : public QWidget, private ScenarioHost {
+class FormSetting : public QWidget, public ChildForm, private ScenarioHost {
   Q_OBJECT
  public:
+  // The fixed client area, in twips.
+  static constexpr int kClientWidth = 5145;
+  static constexpr int kClientHeight = 1050;
+
   FormSetting(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
 
   QComboBox* ComboStartPop() const { return comboStartPop_; }
@@ -27,6 +32,11 @@ class FormSetting : public QWidget, private ScenarioHost {
   QPushButton* CommandSave(int index) const { return commandSave_.at(static_cast<std::size_t>(index)); }
 
   void Form_Load();
+
+  // ChildForm: opened afresh, the settings window runs its load handling.
+  QWidget& Content() override { return *this; }
+  QSize DrawingSize() override { return size(); }
+  void Opened(bool) override { Form_Load(); }
   void Form_Unload();
   void CommandSave_Click(int index);
 

@@ -13,6 +13,9 @@ namespace velmora {
 class ChartWindow : public QWidget {
   Q_OBJECT
  public:
+  // The information line's height: the drawing area lies below it.
+  static constexpr int kLabelInfoHeight = 17;
+
   explicit ChartWindow(QWidget* parent = nullptr);
 
   Canvas& Picture() { return canvas_; }
@@ -28,7 +31,6 @@ class ChartWindow : public QWidget {
   void ResizePicture();
 
  private:
-  static constexpr int kLabelInfoHeight = 17;
   void PlaceLabelInfo();
 
   Canvas canvas_;

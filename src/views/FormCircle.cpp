@@ -5,9 +5,7 @@
 
 namespace velmora {
 
-namespace {
-constexpr int kLabelHeight = 17;
-}  // namespace
+namespace {}  // namespace
 
 FormCircle::FormCircle(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : ChartWindow(parent), m_(model), display_(display), frame_(frame) {
@@ -39,7 +37,7 @@ void FormCircle::DrawAgeCircle(const CensusRecord& census, const WorldRecord& pe
 void FormCircle::Form_Resize() {
   ResizePicture();
   m_.ViewSize[4] = Int16(width());
-  m_.ViewSize[5] = Int16(height() - kLabelHeight);
+  m_.ViewSize[5] = Int16(height() - kLabelInfoHeight);
   DrawAgeCircle(m_.Census, m_.World);
 }
 

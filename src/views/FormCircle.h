@@ -6,12 +6,13 @@
 #include "model/ModulePopulation.h"
 #include "views/ChartWindow.h"
 #include "views/CircleSectors.h"
-#include "views/FrameServices.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameServices.h"
 
 namespace velmora {
 
 // The age-composition circle ("年齢構成比"): one sector per single age.
-class FormCircle : public ChartWindow {
+class FormCircle : public ChartWindow, public ChildForm {
   Q_OBJECT
  public:
   FormCircle(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
@@ -21,6 +22,13 @@ class FormCircle : public ChartWindow {
   // window leaves no room for the disc.
   void DrawAgeCircle(const CensusRecord& census, const WorldRecord& people);
   void Form_Resize();
+
+  // ChildForm
+  QWidget& Content() override { return *this; }
+  QSize DrawingSize() override { return size(); }
+  void Opened(bool drawingResized) override {
+    if (!drawingResized) Form_Resize();
+  }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

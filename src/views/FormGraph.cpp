@@ -7,15 +7,12 @@
 
 #include "model/AgeColour.h"
 #include "model/Census.h"
-#include "views/FormCircle.h"
-#include "views/FormPyramid.h"
 #include "views/GraphMouse.h"
 #include "views/GraphReadout.h"
 
 namespace velmora {
 
 namespace {
-constexpr int kLabelHeight = 17;
 // The marker's top edge: one pixel into the information line, so that its
 // rectangle frames the full drawing height below.
 constexpr int kMarkerTop = 16;
@@ -36,11 +33,6 @@ FormGraph::FormGraph(ModulePopulation& model, ModelDisplay& display, FrameServic
   shapeG_->setAttribute(Qt::WA_TransparentForMouseEvents);
   shapeG_->setGeometry(0, kMarkerTop, 0, 0);
   shapeG_->hide();
-}
-
-void FormGraph::SetLinkedViews(FormCircle* circle, FormPyramid* pyramid) {
-  circle_ = circle;
-  pyramid_ = pyramid;
 }
 
 void FormGraph::SetPenWidth(int width) { Picture().SetPenWidth(width); }
@@ -120,11 +112,7 @@ void FormGraph::Form_MouseMove(int, int shift, float x, float) {
   shapeG_->move(Int16::Round(w * int{d} / 101.0), kMarkerTop);
   shapeG_->show();
   shapeG_->raise();
-  if (circle_ != nullptr) circle_->DrawAgeCircle(m_.GraphCensus, past);
-  if (pyramid_ != nullptr) {
-    pyramid_->DrawPyramid(m_.PyramidContent, past, m_.GraphCensus);
-    pyramid_->SetInfo(QString("A.D.%1").arg(int{m_.StartYear + d}));
-  }
+  frame_.ShowPastYear(d, past, m_.GraphCensus);
 }
 
 void FormGraph::Form_MouseDown(int button, int, float, float) {
@@ -153,11 +141,15 @@ void FormGraph::Form_Resize() {
   ResizePicture();
   m_.ViewSize[0] = Int16(width());
   const int w = m_.ViewSize[0];
-  m_.ViewSize[1] = Int16(height() - kLabelHeight);
+  m_.ViewSize[1] = Int16(height() - kLabelInfoHeight);
   // A window lower than the information line has no drawing height; the
   // marker then shrinks to nothing rather than take a negative size.
   const int h = std::max<int>(m_.ViewSize[1], 0);
   shapeG_->resize(Int16::Round(w / 100.0), h);
+}
+
+void FormGraph::Opened(bool drawingResized) {
+  if (!drawingResized) Form_Resize();
 }
 
 void FormGraph::Form_Unload() { frame_.SetWindowMenuCheck(kWindowGraph, false); }

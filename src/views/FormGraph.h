@@ -5,21 +5,17 @@
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
 #include "views/ChartWindow.h"
-#include "views/FrameServices.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameServices.h"
 
 namespace velmora {
 
-class FormCircle;
-class FormPyramid;
-
 // The population graph ("総人口と構成表示"): one stacked column per year,
 // the hover look-back and the run commands by mouse.
-class FormGraph : public ChartWindow {
+class FormGraph : public ChartWindow, public ChildForm {
   Q_OBJECT
  public:
   FormGraph(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
-  // The windows that the look-back shows a past year on.
-  void SetLinkedViews(FormCircle* circle, FormPyramid* pyramid);
 
   void SetPenWidth(int width);
   // The column of elapsed year column (0..100): 100 slices of people, one per
@@ -33,6 +29,11 @@ class FormGraph : public ChartWindow {
   void Form_Resize();
   void Form_Unload();
 
+  // ChildForm
+  QWidget& Content() override { return *this; }
+  QSize DrawingSize() override { return size(); }
+  void Opened(bool drawingResized) override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -45,8 +46,6 @@ class FormGraph : public ChartWindow {
   ModulePopulation& m_;
   ModelDisplay& display_;
   FrameServices& frame_;
-  FormCircle* circle_ = nullptr;
-  FormPyramid* pyramid_ = nullptr;
   QFrame* shapeG_;
 };
 

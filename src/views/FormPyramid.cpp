@@ -86,8 +86,6 @@ void FormPyramid::ConnectEvents() {
   }
 }
 
-void FormPyramid::SetLinkedViews(FormGraph* graph, FormCircle* circle) { editor_.SetLinkedViews(graph, circle); }
-
 PyramidGeometry FormPyramid::Geometry() const { return PyramidGeometry(m_.ViewSize[2], height(), m_.ViewSize[3]); }
 
 void FormPyramid::DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census) {
@@ -181,7 +179,7 @@ void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord
                            HeadCount& scale, float baseX) {
   HeadCount value;
   HeadCount full = m_.FullScale;
-  const int period = m_.RateSelector * 19;  // the table being edited
+  const int period = EditedPeriod(m_);
   switch (content) {
     case kContentPopulation:
       value = PinnedClassSum(record, sex, ageClass);
@@ -218,6 +216,15 @@ void FormPyramid::PaintRow(int ageClass, int sex, int content, const WorldRecord
 }
 
 void FormPyramid::SetInfo(const QString& text) { LabelInfo()->setText(text); }
+
+void FormPyramid::RedrawEditedRow(int ageClass) {
+  const PyramidGeometry geometry = Geometry();
+  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
+  const auto top = static_cast<float>(geometry.RowTop(ageClass));
+  Picture().FillRect(m_.BarBaseX, bottom, m_.BarFullX, top, kBlack);
+  HeadCount scale = m_.FullScale;
+  DrawPyramidRow(Int16(ageClass), m_.EditSex, m_.PyramidContent, m_.World, m_.Census, scale, m_.BarBaseX);
+}
 
 void FormPyramid::RedrawIfStopped() {
   if (!frame_.WorldClockRunning()) DrawPyramid(m_.PyramidContent, m_.World, m_.Census);

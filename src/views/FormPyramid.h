@@ -7,32 +7,27 @@
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
 #include "views/ChartWindow.h"
-#include "views/FrameServices.h"
 #include "views/PyramidEditor.h"
+#include "views/PyramidEditorHost.h"
 #include "views/PyramidGeometry.h"
 #include "views/PyramidMenus.h"
 #include "views/ShownYear.h"
+#include "windows/FrameServices.h"
 
 namespace velmora {
-
-class FormCircle;
-class FormGraph;
 
 // The pyramid window: the display of the four contents with its menus. The
 // mouse editor (PyramidEditor) is a unit of its own beside it; the window
 // only hands it the mouse.
-class FormPyramid : public ChartWindow {
+class FormPyramid : public ChartWindow, public PyramidEditorHost {
   Q_OBJECT
  public:
   FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent = nullptr);
   ~FormPyramid() override;
-  // The windows that the editor's release refreshes.
-  void SetLinkedViews(FormGraph* graph, FormCircle* circle);
-
   void DrawPyramid(Int16 content, const WorldRecord& record, const CensusRecord& census);
   void DrawPyramidRow(Int16 ageClass, Int16 sex, Int16 content, const WorldRecord& record, const CensusRecord& census,
                       HeadCount& scale, float baseX);
-  void SetInfo(const QString& text);
+  void SetInfo(const QString& text) override;
 
   // A 1-pixel outline per sex and five-year class over the population views:
   // where the class would stand in the stable population of the shown year's
@@ -48,15 +43,17 @@ class FormPyramid : public ChartWindow {
   WrappingMenuBar* MenuBar() const { return menus_.Bar; }
   const PyramidMenus& Menus() const { return menus_; }
   // Rows and sides as laid out at the last resize, with the current height.
-  PyramidGeometry Geometry() const;
+  PyramidGeometry Geometry() const override;
+  int CheckedScale() const override { return menus_.CheckedScale(); }
+  void RedrawEditedRow(int ageClass) override;
   const PyramidEditor& Editor() const { return editor_; }
 
   // Menu commands; the editor calls the content and scale commands directly.
   void MenuAbs_Click();
-  void MenuPeople_Click(int index);
-  void MenuMode_Click(int index);
-  void MenuBaseScale_Click(int index);
-  void MenuScale_Click(int index);
+  void MenuPeople_Click(int index) override;
+  void MenuMode_Click(int index) override;
+  void MenuBaseScale_Click(int index) override;
+  void MenuScale_Click(int index) override;
   void MenuBefAft_Click(int index);
   void MenuMoveFunc_Click(int index);
 

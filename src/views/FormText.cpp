@@ -18,8 +18,6 @@ constexpr int kCellWidth = 1695;  // twips
 constexpr int kCellHeight = 375;
 // Only the two upper rows lie inside the client area; the three rows below
 // it are out of view at the window's own size.
-constexpr int kClientWidth = 7410;
-constexpr int kClientHeight = 1050;
 
 struct Cell {
   int left;
@@ -39,7 +37,7 @@ constexpr std::array<Cell, 7> kLabels{{
 }};
 
 // Value labels LabelD(0..4) with their captions before the first write.
-constexpr std::array<Cell, 5> kValueLabels{{
+constexpr std::array<Cell, kControllerLabels> kValueLabels{{
     {1920, 2880, "Year "},
     {1920, 3360, "Population "},
     {1920, 2400, "Elders "},
@@ -49,7 +47,6 @@ constexpr std::array<Cell, 5> kValueLabels{{
 
 constexpr Cell kTextMax{1920, 120, "10000"};
 constexpr Cell kTextTime{1920, 600, "100"};
-constexpr int kStartInterval = 100;  // ms per year, as "100" says
 
 // The capacity as the text box writes it: in units of 10,000 people, exact
 // to the last of its four decimals, so that Enter on it gives it back.
@@ -142,7 +139,7 @@ void FormText::Form_Load() {
   TextMax_->setText(QString::fromUtf8(kTextMax.text));
   TextTime_->setText(QString::fromUtf8(kTextTime.text));
   // The clock runs at what the box shows, as at program start.
-  frame_.SetWorldClockInterval(kStartInterval);
+  frame_.SetWorldClockInterval(kWorldClockStartInterval);
 }
 
 void FormText::Form_Unload() { frame_.SetWindowMenuCheck(kWindowController, false); }

@@ -6,7 +6,9 @@
 #include <array>
 
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "model/RunControl.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameServices.h"
 
 class QCloseEvent;
 class QKeyEvent;
@@ -29,9 +31,13 @@ class KeyTextBox : public QLineEdit {
 
 // The controller ("コントローラ"): the permitted population and the speed of
 // the world clock, and the five value labels the model writes.
-class FormText : public QWidget {
+class FormText : public QWidget, public ChildForm {
   Q_OBJECT
  public:
+  // The fixed client area, in twips.
+  static constexpr int kClientWidth = 7410;
+  static constexpr int kClientHeight = 1050;
+
   FormText(ModulePopulation& model, FrameServices& frame, QWidget* parent = nullptr);
 
   void SetLabelD(int index, const QString& caption);
@@ -41,6 +47,11 @@ class FormText : public QWidget {
   QLineEdit* TextTime() const { return TextTime_; }
 
   void Form_Load();
+
+  // ChildForm: opened afresh, the controller runs its load handling.
+  QWidget& Content() override { return *this; }
+  QSize DrawingSize() override { return size(); }
+  void Opened(bool) override { Form_Load(); }
   void Form_Unload();
   void TextMax_KeyPress(int key);
   void TextTime_KeyPress(int key);
@@ -54,7 +65,7 @@ class FormText : public QWidget {
   ModulePopulation& m_;
   FrameServices& frame_;
   std::array<QLabel*, 7> Label_{};
-  std::array<QLabel*, 5> LabelD_{};
+  std::array<QLabel*, kControllerLabels> LabelD_{};
   KeyTextBox* TextMax_ = nullptr;
   KeyTextBox* TextTime_ = nullptr;
 };

@@ -1,13 +1,12 @@
 #include "views/PyramidEditor.h"
 
+#include <QString>
 #include <cmath>
 #include <string>
 
 #include "model/Census.h"
 #include "platform/Platform.h"
-#include "views/FormCircle.h"
-#include "views/FormGraph.h"
-#include "views/FormPyramid.h"
+#include "views/PyramidEditorHost.h"
 #include "views/PyramidGeometry.h"
 #include "views/PyramidReadout.h"
 
@@ -17,7 +16,6 @@ namespace {
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
 constexpr int kShift = 1;
-constexpr int32_t kBlack = 0;
 
 // value / 5 rounded to four decimals; the remainder is never a half.
 HeadCount FifthOf(HeadCount value) {
@@ -30,13 +28,9 @@ HeadCount FifthOf(HeadCount value) {
 
 }  // namespace
 
-PyramidEditor::PyramidEditor(FormPyramid& view, ModulePopulation& model, ModelDisplay& display, FrameServices& frame)
+PyramidEditor::PyramidEditor(PyramidEditorHost& view, ModulePopulation& model, ModelDisplay& display,
+                             FrameServices& frame)
     : view_(view), m_(model), display_(display), frame_(frame) {}
-
-void PyramidEditor::SetLinkedViews(FormGraph* graph, FormCircle* circle) {
-  graph_ = graph;
-  circle_ = circle;
-}
 
 void PyramidEditor::MouseDown(int button, int shift, float x, float y) {
   if (button == kLeft) {
@@ -97,7 +91,7 @@ void PyramidEditor::AutoScale() {
 }
 
 void PyramidEditor::StepScale(int shift) {
-  const int k = view_.Menus().CheckedScale();
+  const int k = view_.CheckedScale();
   const HeadCount base = m_.BaseScale;
   const int content = m_.PyramidContent;
   const auto isBase = [&base](int persons) { return base == HeadCount::FromPersons(persons); };
@@ -213,7 +207,7 @@ void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int 
   // start, so it is the run state, not the year count, that decides.
   m_.WorldHistory[m_.RunState == kIdle ? 0 : int{m_.ElapsedYears}] = m_.World;
   try {
-    RedrawRow(geometry, ageClass);
+    view_.RedrawEditedRow(ageClass);
   } catch (const Failure& failure) {
     if (failure.code != kOverflow) throw;
     refused = true;
@@ -237,14 +231,6 @@ void PyramidEditor::StoreEdit(HeadCount value, int row, int ageClass) {
   }
 }
 
-void PyramidEditor::RedrawRow(const PyramidGeometry& geometry, int ageClass) {
-  const auto bottom = static_cast<float>(geometry.RowBottom(ageClass));
-  const auto top = static_cast<float>(geometry.RowTop(ageClass));
-  view_.Picture().FillRect(m_.BarBaseX, bottom, m_.BarFullX, top, kBlack);
-  HeadCount scale = m_.FullScale;
-  view_.DrawPyramidRow(Int16(ageClass), m_.EditSex, m_.PyramidContent, m_.World, m_.Census, scale, m_.BarBaseX);
-}
-
 void PyramidEditor::MouseUp(int button, int /*shift*/, float /*x*/, float /*y*/) {
   if (button != kLeft) return;
   leftButtonDown_ = 0;
@@ -252,26 +238,7 @@ void PyramidEditor::MouseUp(int button, int /*shift*/, float /*x*/, float /*y*/)
   // The drag has redrawn its rows; the other charts show the edited year 0.
   // A population dragged past what the charts can sum (the census has
   // already called it an explosion) leaves them part drawn, with a beep.
-  bool refused = false;
-  try {
-    if (graph_ != nullptr) {
-      graph_->Clear();
-      graph_->DrawGraphColumn(0, m_.World, m_.Capacity);
-    }
-  } catch (const Failure& failure) {
-    if (failure.code != kOverflow) throw;
-    refused = true;
-  }
-  try {
-    if (circle_ != nullptr) {
-      circle_->Clear();
-      circle_->DrawAgeCircle(m_.Census, m_.World);
-    }
-  } catch (const Failure& failure) {
-    if (failure.code != kOverflow) throw;
-    refused = true;
-  }
-  if (refused) platform::Current().Beep();
+  if (!frame_.RedrawChartsAfterEdit()) platform::Current().Beep();
 }
 
 }  // namespace velmora

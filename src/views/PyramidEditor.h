@@ -2,13 +2,11 @@
 
 #include "model/ModelDisplay.h"
 #include "model/ModulePopulation.h"
-#include "views/FrameServices.h"
+#include "windows/FrameServices.h"
 
 namespace velmora {
 
-class FormCircle;
-class FormGraph;
-class FormPyramid;
+class PyramidEditorHost;
 class PyramidGeometry;
 
 // The mouse editor of the pyramid window. A left drag sets the bar under the
@@ -16,11 +14,11 @@ class PyramidGeometry;
 // pointer's distance to the axis; the right button steps the scale during a
 // drag or cycles the content otherwise; a plain move reads the class under the
 // pointer out into the information line. Nothing is edited while the world
-// clock runs.
+// clock runs. It works on the window through PyramidEditorHost and on the
+// other charts through the frame.
 class PyramidEditor {
  public:
-  PyramidEditor(FormPyramid& view, ModulePopulation& model, ModelDisplay& display, FrameServices& frame);
-  void SetLinkedViews(FormGraph* graph, FormCircle* circle);
+  PyramidEditor(PyramidEditorHost& view, ModulePopulation& model, ModelDisplay& display, FrameServices& frame);
 
   // button: 1 left, 2 right; in a move the set of held buttons (1 = the left
   // alone). shift: 1 = Shift alone. Positions in window pixels.
@@ -42,14 +40,11 @@ class PyramidEditor {
   void CycleContent();
   void Edit(const PyramidGeometry& geometry, float x, int row, int ageClass);
   void StoreEdit(HeadCount value, int row, int ageClass);
-  void RedrawRow(const PyramidGeometry& geometry, int ageClass);
 
-  FormPyramid& view_;
+  PyramidEditorHost& view_;
   ModulePopulation& m_;
   ModelDisplay& display_;
   FrameServices& frame_;
-  FormGraph* graph_ = nullptr;
-  FormCircle* circle_ = nullptr;
   Int16 leftButtonDown_ = 0;
 };
 

@@ -23,13 +23,13 @@ std::string ReadoutText(const ModulePopulation& m, Int16 sex, int ageClass) {
   std::string text = ClassText(sex, ageClass);
   switch (m.PyramidContent) {
     case kContentBirths: {
-      // The birth rates of the year looked at; year 100 still uses the last period.
-      const int period = m.SelectedYear == 100 ? kPeriods - 1 : m.SelectedYear / 5;
+      // The birth rates of the year looked at.
+      const int period = ReadablePeriod(m.SelectedYear / 5);
       text += FormatThousands(shown.BirthRate(period, ageClass));
       break;
     }
     case kContentDeaths:
-      text += FormatThousands(shown.DeathRate(m.RateSelector * 19, sex, ageClass));
+      text += FormatThousands(shown.DeathRate(EditedPeriod(m), sex, ageClass));
       break;
     default:
       text += FormatThousands(ClassSum(shown, sex, ageClass));

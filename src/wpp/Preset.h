@@ -10,7 +10,7 @@
 
 #include "model/DataCredit.h"
 #include "model/Records.h"
-#include "wpp/LifeTable.h"
+#include "wpp/AbridgedLifeTable.h"
 #include "wpp/Locations.h"
 #include "wpp/SingleYear.h"
 

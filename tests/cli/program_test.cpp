@@ -106,6 +106,13 @@ TEST_F(ProgramTest, HelpVersionAndUsageErrors) {
     EXPECT_FALSE(result.err.empty()) << wrong;
   }
   EXPECT_FALSE(fs::exists(folder.Path() / "x.stp"));
+  // What was typed reaches the terminal escaped, on one line.
+  for (const char* typed : {"--years '\x1b]0;owned\x07'", "--births-variation '\x1b[2J'", "'--\x1b[2J'"}) {
+    const Result result = Cli(std::string("run --population p.csv --start-rates r.csv ") + typed);
+    EXPECT_EQ(result.status, 2) << typed;
+    EXPECT_EQ(result.err.find('\x1b'), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\\x1b"), std::string::npos) << result.err;
+  }
 }
 
 TEST_F(ProgramTest, BadInputIsOneLineWithStatusOneAndNothingWritten) {

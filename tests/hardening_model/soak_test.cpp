@@ -306,13 +306,13 @@ Outcome RunScenario(const Scenario& s, std::vector<std::string>& problems) {
     const int callsBefore = display.refreshCalls;
     const HeadCount peakBefore = m.PeakPopulation;
 
-    const TickResult tick = control.Tick();
-    if (tick == TickResult::kDiedOut || tick == TickResult::kFinished) {
+    const TickResult result = control.Tick();
+    if (result == TickResult::kDiedOut || result == TickResult::kFinished) {
       if (m.RunCenturies != 0) fail("the end of the run left RunCenturies set");
-      if ((tick == TickResult::kDiedOut) != (m.Census.Total <= HeadCount())) fail("died out with people left");
-      if (tick == TickResult::kFinished && m.ElapsedYears != 100) fail("finished before year 100");
+      if ((result == TickResult::kDiedOut) != (m.Census.Total <= HeadCount())) fail("died out with people left");
+      if (result == TickResult::kFinished && m.ElapsedYears != 100) fail("finished before year 100");
       if (!SameRecord(m.World, before) || m.ElapsedYears != year) fail("the end of the run moved the world");
-      out.ending = tick == TickResult::kDiedOut ? Ending::kDiedOut : Ending::kFinished;
+      out.ending = result == TickResult::kDiedOut ? Ending::kDiedOut : Ending::kFinished;
       break;
     }
     if (m.PeakPopulation != std::max(peakBefore, m.Census.Total)) fail("the peak is not the largest total");
@@ -344,7 +344,7 @@ Outcome RunScenario(const Scenario& s, std::vector<std::string>& problems) {
     } else {
       fail("the step moved the year from " + std::to_string(year) + " to " + std::to_string(now));
     }
-    if ((tick == TickResult::kExploded) != (m.Exploded != 0)) fail("the tick and the explosion flag disagree" + at);
+    if ((result == TickResult::kExploded) != (m.Exploded != 0)) fail("the tick and the explosion flag disagree" + at);
     if (m.Exploded != 0) {
       out.ending = Ending::kExploded;
       break;

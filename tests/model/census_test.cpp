@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "../support/RecordingDisplay.h"
 #include "FailureCode.h"
-#include "RecordingDisplay.h"
 #include "model/AgeColour.h"
 
 namespace velmora {

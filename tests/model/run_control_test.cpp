@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "../support/RecordingDisplay.h"
 #include "FailureCode.h"
-#include "RecordingDisplay.h"
 #include "model/Failure.h"
 #include "model/RunControl.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingDisplay.h"
+#include "../support/RecordingDisplay.h"
 #include "model/Census.h"
 
 namespace velmora {

@@ -135,6 +135,9 @@ TEST(WholeFile, ASignalDuringAWriteLeavesNoTemporaryFile) {
     if (pid == 0) {
       RemoveTemporariesOnSignals();
       TemporaryFile temporary((folder.Path() / "out.csv").string(), "half of a table");
+      // A second name of a file about to be replaced, as a slot write keeps one.
+      WriteText(folder.Path() / ".velmora-cli-kept", "old population");
+      const SignalRemovedName kept((folder.Path() / ".velmora-cli-kept").string());
       std::raise(signal);
       ::_exit(0);  // not reached: the signal ends the program
     }

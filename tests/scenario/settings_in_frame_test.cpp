@@ -98,7 +98,7 @@ TEST_F(SettingsInFrameTest, JapanPresetThroughTheButtons) {
 }
 
 TEST_F(SettingsInFrameTest, RatesLoadWithThePyramidClosedShowsCodeFive) {
-  std::vector<unsigned char> rates(240, 0);
+  std::vector<unsigned char> rates(kRateFileBytes, 0);
   rates[2] = 0x20;
   rates[3] = 0x41;  // births of class 0: 10.0
   WriteBytes(Data() / "BRF0.brf", rates);

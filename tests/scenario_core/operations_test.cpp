@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/RecordingDisplay.h"
 #include "TempFolder.h"
 #include "model/Failure.h"
 #include "scenario/core/ScenarioImage.h"
@@ -20,22 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::RecordingDisplay;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-class RecordingDisplay : public ModelDisplay {
- public:
-  void ShowMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
-  void SetControllerLabel(int, const std::string&) override {}
-  void SetGraphPenWidth(int) override {}
-  void DrawGraphColumn(Int16, const WorldRecord&, HeadCount) override {}
-  void ClearGraph() override {}
-  void ClearPyramid() override {}
-  void ClearCircle() override {}
-  void DrawPyramid(Int16, const WorldRecord&, const CensusRecord&) override {}
-  void DrawAgeCircle(const CensusRecord&, const WorldRecord&) override {}
-  std::vector<std::string> messages;
-};
 
 class FakeHost : public ScenarioHost {
  public:
@@ -95,8 +83,8 @@ TEST_F(ScenarioOperationsTest, BlankPresetIsNeverSavedButLoads) {
   EXPECT_TRUE(fs::is_empty(Data()));
   EXPECT_TRUE(host.events.empty());
 
-  WriteBytes(Data() / "STP0.stp", std::vector<unsigned char>(1600, 0));
-  WriteBytes(Data() / "BRF0.brf", std::vector<unsigned char>(240, 0));
+  WriteBytes(Data() / "STP0.stp", std::vector<unsigned char>(kPopulationFileBytes, 0));
+  WriteBytes(Data() / "BRF0.brf", std::vector<unsigned char>(kRateFileBytes, 0));
   EXPECT_EQ(Operations().LoadPopulation(), SequenceEnd::Completed);
   EXPECT_EQ(Operations().LoadRates(), SequenceEnd::Completed);
   EXPECT_EQ(model.World.People(0, 3), HeadCount());
@@ -120,7 +108,7 @@ TEST_F(ScenarioOperationsTest, SavedPopulationStoresPersonsTimesTenThousand) {
   model.World.People(0, 0) = HeadCount::FromPersons(1234);
   EXPECT_EQ(Operations().SavePopulation(), SequenceEnd::Completed);
   const std::vector<unsigned char> bytes = ReadBytes(Data() / "STP1.stp");
-  ASSERT_EQ(bytes.size(), 1600u);
+  ASSERT_EQ(bytes.size(), kPopulationFileBytes);
   EXPECT_EQ((std::vector<unsigned char>(bytes.begin(), bytes.begin() + 8)),
             (std::vector<unsigned char>{0x20, 0x4B, 0xBC, 0, 0, 0, 0, 0}));  // 12,340,000
   EXPECT_EQ(host.events, (std::vector<std::string>{"beep"}));
@@ -184,7 +172,7 @@ TEST_F(ScenarioOperationsTest, ClosedPyramidAfterRatesLoadIsCodeFive) {
   host.rates = 1;
   host.pyramidOpen = false;
   model.RateSelector = 1;
-  std::vector<unsigned char> bytes(240, 0);
+  std::vector<unsigned char> bytes(kRateFileBytes, 0);
   bytes[2] = 0xC0;
   bytes[3] = 0x3F;  // births of class 0: 1.5
   WriteBytes(Data() / "BRF1.brf", bytes);
@@ -229,7 +217,7 @@ TEST_F(ScenarioOperationsTest, RetryAfterTheFolderAppearsSaves) {
   dialogue.script = {DialogueChoice::Retry};
   EXPECT_EQ(Operations().SavePopulation(), SequenceEnd::Completed);
   EXPECT_EQ(dialogue.asked, (std::vector<int>{76}));
-  EXPECT_EQ(fs::file_size(Data() / "STP4.stp"), 1600u);
+  EXPECT_EQ(fs::file_size(Data() / "STP4.stp"), kPopulationFileBytes);
   EXPECT_EQ(host.events, (std::vector<std::string>{"beep"}));
 }
 
@@ -268,7 +256,8 @@ TEST_F(ScenarioOperationsTest, SaveKeepsTheTailOfALongerFile) {
   // Births of class 5, 80 = 0x42A00000, at bytes 20..23.
   EXPECT_EQ((std::vector<unsigned char>(bytes.begin() + 20, bytes.begin() + 24)),
             (std::vector<unsigned char>{0x00, 0x00, 0xA0, 0x42}));
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 240, bytes.end()), std::vector<unsigned char>(760, 0x5A));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + kRateFileBytes, bytes.end()),
+            std::vector<unsigned char>(760, 0x5A));
 }
 
 TEST_F(ScenarioOperationsTest, NonFiniteRatesLoadWithoutComplaint) {
@@ -293,7 +282,7 @@ TEST_F(ScenarioOperationsTest, UnreadableHeadCountIsAnUnexpectedErrorAndKeepsThe
   app.MakeData();
   host.population = 2;
   model.World.People(0, 0) = HeadCount::FromPersons(3);
-  std::vector<unsigned char> bytes(1600, 0);
+  std::vector<unsigned char> bytes(kPopulationFileBytes, 0);
   bytes[0] = 0x10;     // men's age 0 would change
   bytes[1599] = 0x80;  // women's age 99 = -2^63, no head count
   WriteBytes(Data() / "STP2.stp", bytes);
@@ -358,7 +347,7 @@ TEST_F(FailedLoadTest, ARetryThatSucceedsBeepsAndAdopts) {
   WriteBytes(Data() / "STP2.stp", std::vector<unsigned char>(1000, 0));
   // While the box is up the file is put right: 1,000 men aged 0.
   dialogue.hook = [&](int) {
-    std::vector<unsigned char> bytes(1600, 0);
+    std::vector<unsigned char> bytes(kPopulationFileBytes, 0);
     bytes[1] = 0x96;
     bytes[2] = 0x98;  // 10,000,000 = 0x989680
     bytes[0] = 0x80;

@@ -56,8 +56,8 @@ class PresetsTest : public ::testing::Test {
 };
 
 TEST_F(PresetsTest, BlankPresetIsAllZero) {
-  EXPECT_EQ(ReadBytes(Data() / "STP0.stp"), std::vector<unsigned char>(1600, 0));
-  EXPECT_EQ(ReadBytes(Data() / "BRF0.brf"), std::vector<unsigned char>(240, 0));
+  EXPECT_EQ(ReadBytes(Data() / "STP0.stp"), std::vector<unsigned char>(kPopulationFileBytes, 0));
+  EXPECT_EQ(ReadBytes(Data() / "BRF0.brf"), std::vector<unsigned char>(kRateFileBytes, 0));
 }
 
 TEST_F(PresetsTest, JapanMatchesItsSourceTables) {
@@ -100,7 +100,7 @@ TEST_F(PresetsTest, EveryTypeHasItsSourceTotalAndFertility) {
 }
 
 TEST_F(PresetsTest, ABuildNeverOverwritesASavedPreset) {
-  const std::vector<unsigned char> saved(1600, 0x07);
+  const std::vector<unsigned char> saved(kPopulationFileBytes, 0x07);
   WriteBytes(Data() / "STP2.stp", saved);
   fs::remove(Data() / "BRF3.brf");
   ASSERT_EQ(MakePresets(Data()), 0);

@@ -49,7 +49,7 @@ TEST(ScenarioImage, PopulationLayoutIsRawLittleEndianMenThenWomen) {
   world.People(0, 1) = HeadCount::FromRaw(0x0102030405060708);
   const PopulationImage image = EncodePopulation(world);
   const std::vector<unsigned char> bytes = ToBytes(image);
-  ASSERT_EQ(bytes.size(), 1600u);
+  ASSERT_EQ(bytes.size(), kPopulationFileBytes);
   // 12,340,000 = 0x00BC4B20
   EXPECT_EQ((std::vector<unsigned char>(bytes.begin(), bytes.begin() + 8)),
             (std::vector<unsigned char>{0x20, 0x4B, 0xBC, 0, 0, 0, 0, 0}));
@@ -123,7 +123,7 @@ TEST(ScenarioFile, PopulationWrittenAndReadBackBitForBit) {
   out.OpenForUpdate(path);  // created: it did not exist
   out.WriteRecord(EncodePopulation(world));
   out.Close();
-  ASSERT_EQ(fs::file_size(path), 1600u);
+  ASSERT_EQ(fs::file_size(path), kPopulationFileBytes);
 
   PopulationImage image{};
   ScenarioFile in;
@@ -147,8 +147,8 @@ TEST(ScenarioFile, SaveOverALongerFileRewritesOnlyItsStart) {
   file.Close();
   const std::vector<unsigned char> bytes = ReadBytes(path);
   ASSERT_EQ(bytes.size(), 300u);
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 240), std::vector<unsigned char>(240, 0x11));
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 240, bytes.end()), std::vector<unsigned char>(60, 0xAB));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + kRateFileBytes), std::vector<unsigned char>(kRateFileBytes, 0x11));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + kRateFileBytes, bytes.end()), std::vector<unsigned char>(60, 0xAB));
 
   // The tail is ignored on reading.
   RateImage back{};
@@ -251,7 +251,7 @@ TEST(ScenarioFile, WhatIsNoRegularFileIsRefusedWithoutBlocking) {
 TEST(ScenarioFile, ReadOnlyFileRefusesASave) {
   TempFolder app;
   const fs::path path = app.MakeData() / "STP1.stp";
-  WriteBytes(path, std::vector<unsigned char>(1600, 0));
+  WriteBytes(path, std::vector<unsigned char>(kPopulationFileBytes, 0));
   fs::permissions(path, fs::perms::owner_read);
   const UnprivilegedOwner owner(app, path);
   ScenarioFile file;

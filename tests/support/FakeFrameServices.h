@@ -3,7 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "views/FrameServices.h"
+#include "model/ModulePopulation.h"
+#include "views/ChartLinks.h"
+#include "windows/FrameServices.h"
 
 namespace velmora::testing {
 
@@ -20,6 +22,19 @@ class FakeFrameServices : public FrameServices {
     focused.push_back(index);
     return focusSucceeds;
   }
+  // The look-back and the refresh after an edit reach the sibling windows a
+  // test has set, as the frame's do.
+  void ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) override {
+    pastYears.push_back(elapsed);
+    if (model != nullptr && circle != nullptr && pyramid != nullptr) {
+      velmora::ShowPastYear(*model, *circle, *pyramid, elapsed, world, census);
+    }
+  }
+  bool RedrawChartsAfterEdit() override {
+    ++redrawsAfterEdit;
+    if (model == nullptr || graph == nullptr || circle == nullptr) return chartsDrawn;
+    return velmora::RedrawChartsAfterEdit(*model, *graph, *circle);
+  }
 
   bool running = false;
   int interval = 100;
@@ -27,6 +42,13 @@ class FakeFrameServices : public FrameServices {
   std::vector<int> requests;
   std::vector<std::pair<int, bool>> menuChecks;
   std::vector<int> focused;
+  std::vector<int> pastYears;
+  int redrawsAfterEdit = 0;
+  bool chartsDrawn = true;  // the answer without sibling windows
+  const ModulePopulation* model = nullptr;
+  FormGraph* graph = nullptr;
+  FormCircle* circle = nullptr;
+  FormPyramid* pyramid = nullptr;
 };
 
 }  // namespace velmora::testing

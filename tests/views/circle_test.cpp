@@ -12,7 +12,7 @@
 #include "model/AgeColour.h"
 #include "support/FakeFrameServices.h"
 #include "model/Census.h"
-#include "model/RecordingDisplay.h"
+#include "support/RecordingDisplay.h"
 #include "views/FormCircle.h"
 
 namespace velmora {

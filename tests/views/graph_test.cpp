@@ -14,8 +14,8 @@
 
 #include "model/AgeColour.h"
 #include "model/Census.h"
-#include "model/RecordingDisplay.h"
 #include "support/FakeFrameServices.h"
+#include "support/RecordingDisplay.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -44,7 +44,9 @@ class GraphTest : public ::testing::Test {
     m.BaseScale = HeadCount::FromPersons(10);
     m.FullScale = HeadCount::FromPersons(100'000);
     m.Capacity = HeadCount::FromPersons(100'000'000);
-    graph.SetLinkedViews(&circle, &pyramid);
+    frame.model = &m;
+    frame.circle = &circle;
+    frame.pyramid = &pyramid;
     circle.resize(300, 217);
     pyramid.resize(400, 320);
     graph.resize(700, 217);
@@ -230,6 +232,28 @@ TEST_F(GraphTest, HoverShowsThePastYearOnTheMarkerCircleAndPyramid) {
   Move(346);  // 49.92: the band before
   EXPECT_EQ(m.SelectedYear, 49);
   EXPECT_EQ(graph.ShapeG()->x(), 340);  // 700 x 49 / 101 = 339.6
+}
+
+TEST_F(GraphTest, TheLookBackReachesTheOtherWindowsOnlyThroughTheFrame) {
+  Simulate60Years();
+  struct Case {
+    bool running;
+    int x;
+    std::vector<int> asked;  // the past years the frame was asked to show
+  };
+  const Case cases[] = {
+      {false, 347, {50}},
+      {false, 346, {50, 49}},
+      {false, 490, {50, 49}},  // year 70 was never simulated
+      {true, 200, {50, 49}},   // a running clock shows only the information line
+  };
+  frame.circle = nullptr;  // no sibling at hand: nothing else can draw them
+  frame.pyramid = nullptr;
+  for (const Case& c : cases) {
+    frame.running = c.running;
+    Move(c.x);
+    EXPECT_EQ(frame.pastYears, c.asked) << c.x;
+  }
 }
 
 TEST_F(GraphTest, TheMarkerIsAnUnfilledWhiteOutline) {

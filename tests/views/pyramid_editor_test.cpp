@@ -401,7 +401,9 @@ TEST_F(PyramidEditorTest, ReleaseRefreshesGraphAndCircleOnlyWhileStopped) {
   graph.show();
   circle.show();
   QApplication::processEvents();
-  form->SetLinkedViews(&graph, &circle);
+  frame.model = &m;
+  frame.graph = &graph;
+  frame.circle = &circle;
   PopulationAtOneMillion();
   const auto paintCorner = [](ChartWindow& chart) {
     Canvas& picture = chart.Picture();
@@ -429,7 +431,9 @@ TEST_F(PyramidEditorTest, ReleaseOverAPopulationTooLargeToSumRefreshesWithoutFai
   graph.show();
   circle.show();
   QApplication::processEvents();
-  form->SetLinkedViews(&graph, &circle);
+  frame.model = &m;
+  frame.graph = &graph;
+  frame.circle = &circle;
   // Each count fits; their sum does not (the census has called it an explosion).
   m.World.People(0, 30) = HeadCount::FromRaw(HeadCount::kMaxRaw / 2 + 1);
   m.World.People(1, 30) = HeadCount::FromRaw(HeadCount::kMaxRaw / 2 + 1);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "model/Census.h"
-#include "model/RecordingDisplay.h"
+#include "support/RecordingDisplay.h"
 #include "support/FakeFrameServices.h"
 #include "support/TestPlatform.h"
 #include "views/FormPyramid.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../model/RecordingDisplay.h"
+#include "../support/RecordingDisplay.h"
 #include "../wpp/WppPaths.h"
 #include "analysis/YearFigures.h"
 #include "model/Census.h"

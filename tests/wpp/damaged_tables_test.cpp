@@ -143,8 +143,9 @@ TEST(DamagedTables, EveryDamageIsRefusedAndNamed) {
 TEST(DamagedTables, TheRealTablesPassEveryCheck) {
   // Every location of every year: the checks refuse no real table.
   const Source source(WppTablesFolder());
+  const LocationIndex index = source.Locations();
   int built = 0;
-  for (const Location& location : source.Locations().All()) {
+  for (const Location& location : index.All()) {
     for (int year = kFirstYear; year <= kLastYear; year += 5) {
       EXPECT_NO_THROW(source.Build(location, year)) << location.name << " " << year;
       ++built;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "wpp/LifeTable.h"
+#include "wpp/AbridgedLifeTable.h"
 #include "wpp/Preset.h"
 #include "wpp/SingleYear.h"
 

@@ -65,7 +65,7 @@ SequenceEnd ScenarioOperations::Run(int operation) {
   }
 }
 
-Int16 ScenarioOperations::EditedPeriod() const { return Int16(kPeriods - 1) * m_.RateSelector; }
+Int16 ScenarioOperations::EditedPeriod() const { return velmora::EditedPeriod(m_); }
 
 SequenceEnd ScenarioOperations::SavePopulation() {
   int n = -1;

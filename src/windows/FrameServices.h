@@ -1,20 +1,18 @@
 #pragma once
 
 #include "model/Numbers.h"
+#include "model/Records.h"
+#include "windows/WindowIds.h"
 
 namespace velmora {
 
-// Child window indexes, in the order of the window menu.
-enum WindowIndex : int {
-  kWindowController = 0,
-  kWindowSettings = 1,
-  kWindowGraph = 2,
-  kWindowPyramid = 3,
-  kWindowCircle = 4,
-};
+// The world clock's interval when the program starts and whenever the
+// controller loads: the controller's "100", in milliseconds per year.
+inline constexpr int kWorldClockStartInterval = 100;
 
 // What the child windows ask of the frame, kept narrow so that no window
-// holds the frame itself.
+// holds the frame or a sibling: every request that concerns another window
+// goes through here.
 class FrameServices {
  public:
   virtual ~FrameServices() = default;
@@ -31,6 +29,14 @@ class FrameServices {
   // Bring an open child window to the front and give it the keyboard focus;
   // false when that window is closed.
   virtual bool FocusWindow(int index) = 0;
+  // The look-back: show a past year of the run (elapsed years, its record
+  // and census) on the circle and the pyramid, with the pyramid's line
+  // naming the year.
+  virtual void ShowPastYear(Int16 elapsed, const WorldRecord& world, const CensusRecord& census) = 0;
+  // After an edit of year 0 on the pyramid: the graph's year-0 column and the
+  // circle drawn afresh from World and Census. False when a figure left its
+  // range and a chart is left part drawn.
+  virtual bool RedrawChartsAfterEdit() = 0;
 };
 
 }  // namespace velmora

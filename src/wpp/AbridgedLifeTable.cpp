@@ -1,4 +1,4 @@
-#include "wpp/LifeTable.h"
+#include "wpp/AbridgedLifeTable.h"
 
 #include <cmath>
 
