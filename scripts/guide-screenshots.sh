@@ -16,11 +16,15 @@ docs=$(pwd)/docs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [ -n "${GUIDE_KEEP:-}" ] && trap 'cp "$work"/*.png "$GUIDE_KEEP"/; rm -rf "$work"' EXIT
+# The window manager's own key bindings (Alt+D among them) would take those
+# keys from the program: it keeps only window switching.
+mkdir -p "$work/wm/.matchbox"
+printf '<alt>Tab=next\n<alt><shift>Tab=prev\n' >"$work/wm/.matchbox/kbdconfig"
 
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -eu
   program=$1 work=$2
-  matchbox-window-manager -use_titlebar yes >/dev/null 2>&1 &
+  HOME="$work/wm" matchbox-window-manager -use_titlebar yes >/dev/null 2>&1 &
   wm=$!
   sleep 1
   "$program" >/dev/null 2>&1 &
@@ -56,6 +60,12 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   act mousemove 150 483 mousedown 1; act mousemove 120 483; act mousemove 90 483; act mousemove 70 483
   shot drawing
   act mouseup 1
+  # The データ menu: the menu, then the stable-population outline and the
+  # indicators window over the edited population.
+  act key alt+d; shot menu-data; act key Escape; act key Escape
+  act key alt+d; act key s
+  act key alt+d; act key i
+  sleep 1; shot data
   kill "$app" "$wm" 2>/dev/null
   wait 2>/dev/null || true
 ' guide "$program" "$work"
@@ -77,4 +87,8 @@ convert births-menu.png -crop 360x440+0+130 +repage b2.png
 convert b1.png b2.png +append "$docs/guide-pyramid-births.png"
 convert mode-menu.png -crop 360x170+0+130 +repage "$docs/guide-pyramid-modes.png"
 convert drawing.png -crop 360x440+0+130 +repage "$docs/guide-pyramid-drawing.png"
+convert menu-data.png -crop 420x120+300+0 +repage "$docs/guide-data-menu.png"
+convert data.png -crop 360x440+0+130 +repage "$docs/guide-outline.png"
+# The indicators window stands at the workspace's right edge, level with the pyramid.
+convert data.png -crop 500x420+1420+130 +repage "$docs/guide-indicators.png"
 ls -l "$docs"/guide-*.png

@@ -15,6 +15,7 @@
 #include "frame/MDIFormMain.h"
 #include "model/ModulePopulation.h"
 #include "platform/Platform.h"
+#include "views/FormPyramid.h"
 
 namespace velmora {
 namespace {
@@ -109,8 +110,17 @@ void BM_WorldClockTick(benchmark::State& state) {
 }
 BENCHMARK(BM_WorldClockTick)->Unit(benchmark::kMicrosecond);
 
+// The データ menu's extras that a run may carry: 0 none, 1 the indicators
+// window open, 2 that and the stable-population outline on the pyramid.
+void OpenDataExtras(Program& p, int64_t extras) {
+  if (extras >= 1) p.frame->MenuIndicators_Click();
+  if (extras >= 2) p.frame->Menus().MenuStableOutline->trigger();
+  QCoreApplication::processEvents();
+}
+
 void BM_HundredYearRunAtOneMillisecond(benchmark::State& state) {
   Program p;
+  OpenDataExtras(p, state.range(0));
   p.frame->SetWorldClockInterval(1);
   double worst = 0;
   double total = 0;
@@ -139,7 +149,34 @@ void BM_HundredYearRunAtOneMillisecond(benchmark::State& state) {
   }
   state.SetLabel(label);
 }
-BENCHMARK(BM_HundredYearRunAtOneMillisecond)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HundredYearRunAtOneMillisecond)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+// One move of a five-year population drag on the frame's pyramid, with the
+// same extras: the edit, its labels, the row (or with the outline the whole
+// pyramid) and the indicators of the edited state.
+void BM_DragMoveWithDataExtras(benchmark::State& state) {
+  Program p;
+  p.frame->MenuReset_Click();
+  OpenDataExtras(p, state.range(0));
+  FormPyramid& pyramid = p.frame->Windows().Pyramid();
+  pyramid.MenuPeople_Click(1);
+  const float y = static_cast<float>(pyramid.height() - (pyramid.height() - 20) / 20.0 * 4.5);  // class 4
+  const float a = static_cast<float>(pyramid.width() / 4);
+  pyramid.Form_MouseDown(1, 0, a + 20.0f, y);
+  float x = a;
+  for (auto _ : state) {
+    pyramid.Form_MouseMove(1, 0, x, y);
+    x = x == a ? a + 1.0f : a;
+  }
+  pyramid.Form_MouseUp(1, 0, x, y);
+}
+BENCHMARK(BM_DragMoveWithDataExtras)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // What the event loop does after a tick before it waits for the next: the
 // layout requests and the repaints of everything the tick changed (labels,

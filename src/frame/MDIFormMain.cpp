@@ -117,19 +117,12 @@ void MDIFormMain::ConnectEvents() {
     ratesSource_ = setting.ComboBRFunc()->currentText();
     ShowSource();
   });
-  // And the world-data window's the place and year.
-  FormWorldData& world = dataWindows_.WorldData();
-  for (int load : {FormWorldData::kLoadPopulation, FormWorldData::kLoadRates, FormWorldData::kLoadBoth}) {
-    connect(world.CommandLoad(load), &QPushButton::clicked, this, [this, &world, load] {
-      const worlddata::Place* place = world.SelectedPlace();
-      if (place == nullptr) return;
-      const QString what = QString::fromStdString(place->japanese + " (" + place->code + ") ") +
-                           world.ComboYear()->currentText() + QString::fromUtf8(", UN WPP 2019");
-      if (load != FormWorldData::kLoadRates) populationSource_ = what;
-      if (load != FormWorldData::kLoadPopulation) ratesSource_ = what;
-      ShowSource();
-    });
-  }
+  // And the world-data window's, once a load has gone into the model.
+  connect(&dataWindows_.WorldData(), &FormWorldData::Loaded, this, [this](int load, const QString& source) {
+    if (load != FormWorldData::kLoadRates) populationSource_ = source;
+    if (load != FormWorldData::kLoadPopulation) ratesSource_ = source;
+    ShowSource();
+  });
   connect(menus_.MenuSaveCsv, &QAction::triggered, this, &MDIFormMain::MenuSaveCsv_Click);
   connect(menus_.MenuSaveFigure, &QAction::triggered, this, &MDIFormMain::MenuSaveFigure_Click);
   connect(timerWorld_, &QTimer::timeout, this, &MDIFormMain::TimerWorld_Timer);

@@ -1,6 +1,7 @@
 #include "views/FormIndicators.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QShowEvent>
 
@@ -85,6 +86,19 @@ FormIndicators::FormIndicators(const ModulePopulation& model, QWidget* parent) :
     grid->addWidget(new QLabel(QString::fromUtf8(line.name), this), row, 0);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row++, 1);
+  }
+  // Fixed at their sizes, the figures do not ask the window for a new
+  // layout at every new text: the run rewrites them every year.
+  const QFontMetrics metrics(font());
+  const int lineHeight = metrics.height();
+  for (const Line& line : kLines) {
+    QLabel* value = Figure(line.which);
+    if (line.which == Indicator::kSource) continue;  // changes with a load only
+    if (line.name == nullptr) {
+      value->setFixedSize(metrics.horizontalAdvance(QString(44, QChar(0x3042))), 2 * lineHeight + 2);
+    } else {
+      value->setFixedSize(metrics.horizontalAdvance(QString::fromUtf8("-1,000,000,000,000（振り返り）")), lineHeight);
+    }
   }
   bars_ = new ShareBars(this);
   // The two columns stand beside the figures they picture.
