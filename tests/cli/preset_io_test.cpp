@@ -17,6 +17,7 @@
 
 #include "cli/core/NumberFormat.h"
 #include "cli/core/PresetIo.h"
+#include "presets/SlotFiles.h"
 #include "../scenario_core/TempFolder.h"
 
 namespace velmora::cli {
@@ -214,7 +215,7 @@ TEST(PresetIo, BadInputNamesFileAndLineAndChangesNothing) {
   badSex.replace(badSex.find("male,2,1002"), 11, "man,2,1002");
   const Case populations[] = {
       {"missing.csv", "", "missing.csv: cannot open"},
-      {"short.stp", std::string(1599, '\0'), "short.stp: wrong size: 1599 bytes, expected 1600"},
+      {"short.stp", std::string(presets::kPopulationFileBytes - 1, '\0'), "short.stp: wrong size: 1599 bytes, expected 1600"},
       {"short.csv", PopulationText(1), "short.csv: no row for female age 99"},
       {"header.csv", "sex;age;population\n", "header.csv:1: expected the header"},
       {"malformed.csv", malformed, "malformed.csv:5: 2 cells, expected 3"},
@@ -232,7 +233,7 @@ TEST(PresetIo, BadInputNamesFileAndLineAndChangesNothing) {
     EXPECT_EQ(world, before) << c.file;
   }
   // The one raw value outside the symmetric head-count range.
-  std::string image(1600, '\0');
+  std::string image(presets::kPopulationFileBytes, '\0');
   image[7] = static_cast<char>(0x80);
   WriteText(folder.Path() / "min.stp", image);
   EXPECT_NE(InputErrorOf([&] { ReadPopulation(path("min.stp"), world); }).find("outside the range"),
@@ -248,7 +249,7 @@ TEST(PresetIo, BadInputNamesFileAndLineAndChangesNothing) {
       {"nan.csv", nanRate, "nan.csv:6: asfr_per_1000: \"nan\" is not a number"},
       {"inf.csv", infRate, "inf.csv:8: mx_female_per_100000: \"inf\" is not a number"},
       {"short.csv", shortRates, "short.csv: no row for age_class 12"},
-      {"short.brf", std::string(241, '\0'), "short.brf: wrong size: 241 bytes, expected 240"},
+      {"short.brf", std::string(presets::kRateFileBytes + 1, '\0'), "short.brf: wrong size: 241 bytes, expected 240"},
   };
   for (const Case& c : rates) {
     WriteText(folder.Path() / c.file, c.text);
@@ -257,7 +258,7 @@ TEST(PresetIo, BadInputNamesFileAndLineAndChangesNothing) {
     EXPECT_EQ(world, before) << c.file;
   }
   // A NaN in a binary rate file, men's deaths of class 2.
-  std::string brf(240, '\0');
+  std::string brf(presets::kRateFileBytes, '\0');
   const uint32_t nan = std::bit_cast<uint32_t>(std::numeric_limits<float>::quiet_NaN());
   for (int i = 0; i < 4; ++i) brf[80 + 2 * 4 + i] = static_cast<char>((nan >> (8 * i)) & 0xFF);
   WriteText(folder.Path() / "nan.brf", brf);

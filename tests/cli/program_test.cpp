@@ -12,6 +12,7 @@
 
 #include "../scenario_core/TempFolder.h"
 #include "hardening/Presets.h"
+#include "presets/SlotFiles.h"
 
 namespace velmora {
 namespace {
@@ -190,7 +191,7 @@ TEST_F(ProgramTest, NumbersAreDecimalAndADashIsStandardOutput) {
     EXPECT_EQ(same.out, plain.out) << arguments;
     EXPECT_FALSE(fs::exists(folder.Path() / "-")) << arguments;
   }
-  File("s.stp", std::string(1600, '\0'));
+  File("s.stp", std::string(presets::kPopulationFileBytes, '\0'));
   const Result exported = Cli("export s.stp --output -");
   EXPECT_EQ(exported.status, 0) << exported.err;
   EXPECT_TRUE(exported.out.starts_with("sex,age,population\n")) << exported.out;
