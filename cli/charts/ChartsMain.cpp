@@ -31,6 +31,7 @@
 #include "platform/GuardedApplication.h"
 #include "platform/Platform.h"
 #include "presets/MessageText.h"
+#include "presets/WholeFile.h"
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
                  "(velmora-cli run --charts DIR starts it)\n");
     return 2;
   }
+  // An interrupted set of pictures leaves no temporary files behind.
+  presets::RemoveTemporariesOnSignals();
   WorldRecord inputs;
   int years = 0;
   try {

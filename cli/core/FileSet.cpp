@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "cli/core/PresetIo.h"
+#include "presets/WholeFile.h"
 
 namespace velmora::cli {
 namespace {
@@ -29,62 +31,6 @@ std::string Parent(std::string path) {
 bool Writable(const std::string& folder) { return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0; }
 
 std::string Reason(int error) { return std::strerror(error); }
-
-// A file written whole under a temporary name in folder; removed again
-// unless Keep() is called after its rename.
-class TemporaryFile {
- public:
-  TemporaryFile(const std::string& folder, const FileContent& file) : target_(Join(folder, file.name)) {
-    path_ = Join(folder, "." + file.name + ".velmora-XXXXXX");
-    const int fd = ::mkstemp(path_.data());
-    if (fd < 0) {
-      path_.clear();
-      throw InputError(target_ + ": cannot write: " + Reason(errno));
-    }
-    // mkstemp makes the file private; the result gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    int error = ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
-    std::size_t done = 0;
-    while (error == 0 && done < file.bytes.size()) {
-      const ssize_t written = ::write(fd, file.bytes.data() + done, file.bytes.size() - done);
-      if (written < 0) {
-        if (errno != EINTR) error = errno;
-        continue;
-      }
-      done += static_cast<std::size_t>(written);
-    }
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-      Remove();
-      throw InputError(target_ + ": cannot write: " + Reason(error));
-    }
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  TemporaryFile(TemporaryFile&& other) noexcept : path_(std::move(other.path_)), target_(std::move(other.target_)) {
-    other.path_.clear();
-  }
-  ~TemporaryFile() { Remove(); }
-
-  // 0 or the error of the rename.
-  int Rename() {
-    if (::rename(path_.c_str(), target_.c_str()) != 0) return errno;
-    path_.clear();
-    return 0;
-  }
-  const std::string& Target() const { return target_; }
-
- private:
-  void Remove() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-    path_.clear();
-  }
-
-  std::string path_;
-  std::string target_;
-};
 
 }  // namespace
 
@@ -138,14 +84,18 @@ void RemoveMadeFolders(const std::vector<std::string>& made) {
 }
 
 void WriteFileSet(const std::string& folder, const std::vector<FileContent>& files) {
-  std::vector<TemporaryFile> written;
+  // Each file whole beside its target first (removed again on failure, and
+  // on SIGINT, SIGTERM and SIGHUP), then the renames.
+  std::vector<std::unique_ptr<presets::TemporaryFile>> written;
   written.reserve(files.size());
-  for (const FileContent& file : files) written.emplace_back(folder, file);
-  for (TemporaryFile& file : written) {
-    if (const int error = file.Rename(); error != 0) {
+  for (const FileContent& file : files) {
+    written.push_back(std::make_unique<presets::TemporaryFile>(Join(folder, file.name), file.bytes));
+  }
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (!written[i]->RenameOntoTarget()) {
       // Only a folder changed under our feet since the check gets here; the
       // files renamed so far stay, the rest are removed.
-      throw InputError(file.Target() + ": cannot write: " + Reason(error));
+      throw InputError(Join(folder, files[i].name) + ": cannot write: " + Reason(errno));
     }
   }
 }
