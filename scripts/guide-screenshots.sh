@@ -66,6 +66,8 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   act key alt+d; act key s
   act key alt+d; act key i
   sleep 1; shot data
+  # The world-data window, searching for Japan.
+  act key alt+d; act key w; sleep 1; act type japan; sleep 1; shot world
   kill "$app" "$wm" 2>/dev/null
   wait 2>/dev/null || true
 ' guide "$program" "$work"
@@ -90,5 +92,6 @@ convert drawing.png -crop 360x440+0+130 +repage "$docs/guide-pyramid-drawing.png
 convert menu-data.png -crop 420x120+300+0 +repage "$docs/guide-data-menu.png"
 convert data.png -crop 360x440+0+130 +repage "$docs/guide-outline.png"
 # The indicators window stands at the workspace's right edge, level with the pyramid.
-convert data.png -crop 500x420+1420+130 +repage "$docs/guide-indicators.png"
+convert data.png -crop 560x420+1360+130 +repage "$docs/guide-indicators.png"
+convert world.png -crop 570x480+1355+130 +repage "$docs/guide-world-data.png"
 ls -l "$docs"/guide-*.png

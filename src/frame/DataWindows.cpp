@@ -20,11 +20,13 @@ DataWindows::DataWindows(QMdiArea& area, ModulePopulation& model, ModelDisplay& 
   worldDataWindow_->setWidget(worldData_);
   worldDataWindow_->setWindowTitle(worldData_->windowTitle());
   // Start brings the graph, which lies under the window, to the front: the
-  // figures of the running year stay in sight above whatever is activated.
+  // figures of the running year stay in sight above whatever is activated,
+  // except the world-data window, which opens at the same place and must be
+  // usable.
   QObject::connect(
       &area_, &QMdiArea::subWindowActivated, indicatorsWindow_,
       [this](QMdiSubWindow* active) {
-        if (active != indicatorsWindow_ && IndicatorsOpen()) indicatorsWindow_->raise();
+        if (active != indicatorsWindow_ && active != worldDataWindow_ && IndicatorsOpen()) indicatorsWindow_->raise();
       },
       // After the activating code has raised its own window.
       Qt::QueuedConnection);

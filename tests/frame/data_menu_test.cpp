@@ -97,6 +97,10 @@ TEST_F(DataMenu, OpenedIndicatorsShowTheLiveYearAndFollowTheRun) {
   QApplication::processEvents();
   const QList<QMdiSubWindow*> order = Frame().Area().subWindowList(QMdiArea::StackingOrder);
   EXPECT_EQ(order.back(), &Frame().Data().IndicatorsWindow());
+  // The world-data window, which opens at the same place, is not kept under it.
+  Menus().MenuWorldData->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(Frame().Area().subWindowList(QMdiArea::StackingOrder).back(), &Frame().Data().WorldDataWindow());
 }
 
 TEST_F(DataMenu, StableOutlineItemSwitchesThePyramidsOutline) {
