@@ -76,6 +76,20 @@ void Line(QPainter& painter, double x0, double y0, double x1, double y1) {
   painter.drawLine(QPointF(x0, y0), QPointF(x1, y1));
 }
 
+// The value axis along a chart's left edge and the other along its bottom,
+// a gap away from the chart; gives where the two lines run.
+struct AxisLines {
+  double x, y;
+};
+AxisLines PaintAxisLines(QPainter& painter, const QRect& area) {
+  const double axisX = area.left() - kAxisGap - 0.5;
+  const double axisY = area.top() + area.height() + kAxisGap + 0.5;
+  painter.setPen(QPen(kInk, 1));
+  Line(painter, axisX, area.top(), axisX, axisY);
+  Line(painter, axisX, axisY, area.left() + area.width(), axisY);
+  return {axisX, axisY};
+}
+
 // A label centred on x, its top at y.
 void LabelBelow(QPainter& painter, double x, double y, const QString& text) {
   const int width = painter.fontMetrics().horizontalAdvance(text) + 4;
@@ -291,11 +305,7 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
   const QRect area = layout_.graph;
   const double left = area.left();
   const double bottom = area.top() + area.height();
-  const double axisX = left - kAxisGap - 0.5;
-  const double axisY = bottom + kAxisGap + 0.5;
-  painter.setPen(QPen(kInk, 1));
-  Line(painter, axisX, area.top(), axisX, axisY);
-  Line(painter, axisX, axisY, area.left() + area.width(), axisY);
+  const auto [axisX, axisY] = PaintAxisLines(painter, area);
 
   // Population, up to the full scale in use.
   painter.setFont(FigureFont(12));
@@ -346,12 +356,7 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
   const PyramidGeometry geometry(client.width(), client.height(), client.height() - kPyramidLabelBand);
   const int content = m_.PyramidContent;
   const double left = area.left();
-  const double bottom = area.top() + area.height();
-  const double axisX = left - kAxisGap - 0.5;
-  const double axisY = bottom + kAxisGap + 0.5;
-  painter.setPen(QPen(kInk, 1));
-  Line(painter, axisX, area.top(), axisX, axisY);
-  Line(painter, axisX, axisY, area.left() + area.width(), axisY);
+  const auto [axisX, axisY] = PaintAxisLines(painter, area);
 
   // Ages: the five-year classes' edges, numbered every ten years.
   painter.setFont(FigureFont(11));
