@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Makes every picture in docs/ from the real programs, so that none of them
-# can go stale:
+# The one way to make every picture and example output in the docs, from the
+# real programs, so that none of them can go stale:
 #   - the guide's pictures and the README's lead picture: the desktop program
 #     under Xvfb, driven by scripts/guide-screenshots.sh;
 #   - docs/cli/: the README's worked example, `velmora-cli run --charts` on the
 #     developed-country preset for 100 years (the three canvases and the
-#     labelled figure).
+#     labelled figure);
+#   - the example outputs in the README and the guide (the blocks marked
+#     docs-example): scripts/docs-examples.py --update. The CTest test
+#     docs.ExampleOutputsAreWhatTheProgramsPrint fails when one is stale.
 #   scripts/docs-pictures.sh [build folder]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +16,7 @@ build=${1:-build}
 if [ ! -d "$build" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j2 --target velmora velmora-cli >/dev/null
+cmake --build "$build" -j2 --target velmora_programs >/dev/null
 
 scripts/guide-screenshots.sh "$build/bin/velmora"
 
@@ -24,4 +27,5 @@ trap 'rm -rf "$work"' EXIT
 for picture in pyramid.png graph.png circle.png figure.png; do
   cp "$work/japan-charts/$picture" docs/cli/
 done
+scripts/docs-examples.py --update --bin "$build/bin"
 ls -l docs/cli/*.png docs/screenshot-japan.png
