@@ -102,7 +102,8 @@ install(CODE [[
     else()
       message(STATUS "Installing: ${data}/${name}")
       file(COPY_FILE "${VELMORA_DATA_SOURCE}/${name}" "${data}/${name}")
-      list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${data}/${name}")
+      # The manifest names files without DESTDIR, as CMake's own install steps do.
+      list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_PROGRAM_DIR}/Data/${name}")
     endif()
   endforeach()
 ]])
@@ -115,7 +116,7 @@ install(CODE [[
     message(STATUS "Linking: ${bin}/${program} -> ${VELMORA_BIN_TO_PROGRAMS}/${program}")
     file(REMOVE "${bin}/${program}")
     file(CREATE_LINK "${VELMORA_BIN_TO_PROGRAMS}/${program}" "${bin}/${program}" SYMBOLIC)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${bin}/${program}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_BIN_DIR}/${program}")
   endforeach()
 ]])
 
@@ -139,7 +140,7 @@ install(CODE [[
   set(desktop "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${VELMORA_APPLICATIONS_DIR}/velmora.desktop")
   message(STATUS "Installing: ${desktop}")
   file(WRITE "${desktop}" "${entry}")
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${desktop}")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_APPLICATIONS_DIR}/velmora.desktop")
 ]])
 
 # What uninstall.sh removes, relative to the prefix: every file of this
@@ -153,7 +154,7 @@ install(CODE [[
   set(list "${root}/${VELMORA_PROGRAM_DIR}/installed-files.txt")
   set(entries "")
   foreach(file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
-    file(RELATIVE_PATH relative "${root}" "${file}")
+    file(RELATIVE_PATH relative "${CMAKE_INSTALL_PREFIX}" "${file}")
     if(NOT relative MATCHES "^\\.\\./" AND NOT relative MATCHES "^${VELMORA_PROGRAM_DIR}/Data/")
       list(APPEND entries "file\t${relative}")
     endif()
@@ -172,7 +173,7 @@ install(CODE [[
   string(REPLACE ";" "\n" text "program-dir\t${VELMORA_PROGRAM_DIR};${entries}")
   message(STATUS "Installing: ${list}")
   file(WRITE "${list}" "${text}\n")
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${list}")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_PROGRAM_DIR}/installed-files.txt")
 ]])
 
 # Everything that an install copies and the README's examples use, without

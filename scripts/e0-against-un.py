@@ -6,13 +6,19 @@ the year's rates (`velmora-cli wpp preset`) and measures their e0 (`velmora-cli
 info`); the UN's figure is the mean of its published e0 of the same five-year
 periods the rates come from (two periods, one for 1950 and 2100).
 
-The gap is then split into its causes by life tables recomputed here from the
-same UN death rates, one change at a time:
-  averaging  UN's e0 of the periods  -  e0 of one UN-style life table on the mean rates
-  steps      that                    -  yearly steps, survival exp(-m), ages 0 and 1-4 apart
-  ages 0-4   that                    -  the same with the one rate of class 0-4
-  1 - m      that                    -  the program's survival 1 - m (its own figure)
-The last column is checked against the program's own output.
+The gap (program - UN) is then split into its causes by life tables
+recomputed here from the same UN death rates, one change at a time; each part
+is how many years that change takes off e0:
+  mean rates  the UN's e0 of the periods - e0 of one UN-style life table on the
+              mean of their rates: the averaging of two periods, plus about
+              0.1 year by which this reconstruction of the UN's table differs
+              from theirs (the whole part in 1950 and 2100, one period)
+  steps       that - yearly steps with survival exp(-m), ages 0 and 1-4 apart,
+              deaths at mid-year, the open age at the model's 1/q - 1/2
+  ages 0-4    that - the same with the one rate of class 0-4
+  1 - m       that - the program's survival 1 - m instead of exp(-m)
+The last column, the program's e0 less the recomputed last step, checks the
+recomputation against the program's own output.
 
   scripts/e0-against-un.py [--bin build/bin] [--years 2020 2100]
                            [--case Egypt:1950 --case Cambodia:1975 ...]
@@ -150,7 +156,7 @@ def measure(cli, tables, mx, e0, code, year, folder):
     return rows
 
 
-COLUMNS = "UN e0, program e0, gap; of which: averaging, steps, ages 0-4, 1 - m; program - recomputed"
+COLUMNS = "UN e0, program e0, gap; taken off by: mean rates, steps, ages 0-4, 1 - m; check"
 
 
 def line(label, rows):

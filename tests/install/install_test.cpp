@@ -36,7 +36,8 @@ std::string Quoted(const std::string& text) {
 
 // Runs a shell command line in a known environment: no display, C locale.
 Outcome RunCommand(const std::string& command) {
-  const std::string line = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DESTDIR LC_ALL=C " + command + " 2>&1";
+  const std::string line =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DESTDIR LC_ALL=C " + command + " 2>&1";
   Outcome outcome;
   FILE* pipe = popen(line.c_str(), "r");
   if (pipe == nullptr) return outcome;
@@ -49,8 +50,8 @@ Outcome RunCommand(const std::string& command) {
 }
 
 Outcome Install(const fs::path& prefix, const std::string& environment = "") {
-  return RunCommand(environment + " " + Quoted(VELMORA_CMAKE) + " --install " + Quoted(VELMORA_BUILD_DIR) + " --prefix " +
-             Quoted(prefix.string()));
+  return RunCommand(environment + " " + Quoted(VELMORA_CMAKE) + " --install " + Quoted(VELMORA_BUILD_DIR) +
+                    " --prefix " + Quoted(prefix.string()));
 }
 
 std::string ReadText(const fs::path& path) {
@@ -288,6 +289,13 @@ TEST(InstallStaged, DestdirHoldsTheTreeWhileTheEntryNamesTheFinalPrefix) {
   EXPECT_EQ(fs::read_symlink(stage / "opt/velmora-test/bin/velmora"), fs::path("../lib/velmora/velmora"));
   const std::string text = ReadText(stage / "opt/velmora-test/share/applications/velmora.desktop");
   EXPECT_NE(text.find("\nExec=\"/opt/velmora-test/bin/velmora\"\n"), std::string::npos) << text;
+  // The manifest names the final paths, without the stage, for every file.
+  std::istringstream manifest(ReadText(fs::path(VELMORA_BUILD_DIR) / "install_manifest.txt"));
+  int files = 0;
+  for (std::string line; std::getline(manifest, line); ++files) {
+    EXPECT_EQ(line.rfind("/opt/velmora-test/", 0), 0u) << line;
+  }
+  EXPECT_GT(files, 0);
 }
 
 }  // namespace
