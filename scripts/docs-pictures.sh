@@ -18,14 +18,27 @@ if [ ! -d "$build" ]; then
 fi
 cmake --build "$build" -j2 --target velmora_programs >/dev/null
 
-scripts/guide-screenshots.sh "$build/bin/velmora"
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# A picture whose pixels have not changed keeps its file, so that only real
+# changes show in the history (a new PNG differs in its time stamps alone).
+mkdir "$work/before"
+cp docs/*.png docs/cli/*.png "$work/before/" 2>/dev/null || true
+keep_unchanged() {
+  for picture in docs/*.png docs/cli/*.png; do
+    old="$work/before/$(basename "$picture")"
+    if [ -f "$old" ] && [ "$(compare -metric AE "$old" "$picture" null: 2>&1)" = 0 ]; then
+      cp "$old" "$picture"
+    fi
+  done
+}
+
+scripts/guide-screenshots.sh "$build/bin/velmora"
 "$build/bin/velmora-cli" run --population "$build/bin/Data/STP2.stp" --start-rates "$build/bin/Data/BRF2.brf" \
   --years 100 --output "$work/japan.csv" --charts "$work/japan-charts"
 for picture in pyramid.png graph.png circle.png figure.png; do
   cp "$work/japan-charts/$picture" docs/cli/
 done
 scripts/docs-examples.py --update --bin "$build/bin"
+keep_unchanged
 ls -l docs/cli/*.png docs/screenshot-japan.png
