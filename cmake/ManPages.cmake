@@ -13,6 +13,10 @@ if(TARGET velmora-cli AND VELMORA_HELP2MAN)
     COMMENT "Manual page ${page}"
     VERBATIM)
   add_custom_target(velmora_man ALL DEPENDS ${page})
+  # The install test installs this build: the page must exist by then.
+  if(TARGET install_test)
+    add_dependencies(install_test velmora_man)
+  endif()
   list(APPEND VELMORA_MAN_PAGES ${page})
 elseif(TARGET velmora-cli)
   message(WARNING "help2man not found (scripts/deps.sh installs it): velmora-cli(1) is not made nor installed")
