@@ -8,7 +8,10 @@
 #   PREFIX/lib/velmora/wpp2019/          the UN tables, when the source tree has them
 #   PREFIX/bin/velmora, velmora-cli      relative links to the two programs
 #   PREFIX/share/applications/velmora.desktop
+#   PREFIX/lib/velmora/velmora-cli-charts  draws velmora-cli's --charts
+#   PREFIX/lib/velmora/uninstall.sh      removes all this again (installed-files.txt beside it)
 #   PREFIX/share/icons/hicolor/scalable/apps/velmora.svg, .../NxN/apps/velmora.png
+#   PREFIX/share/man/man1/velmora.1, velmora-cli.1
 #
 # The program looks for its presets in the Data folder beside its executable
 # and saves them there, so the folder has to stay beside the real file: the
@@ -18,6 +21,7 @@
 # have saved over it. Only missing presets are copied.
 
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/ManPages.cmake)
 
 set(VELMORA_INSTALL_PROGRAM_DIR "lib/velmora" CACHE STRING
     "Folder of the programs and their Data folder, relative to the install prefix")
@@ -62,6 +66,9 @@ foreach(size ${VELMORA_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
 endforeach()
 
+install(FILES ${VELMORA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/cmake/uninstall.sh DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
+
 # The UN tables go beside the programs, where the build puts them too
 # (bin/wpp2019) and the command-line program looks for them.
 if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/data/wpp2019)
@@ -95,7 +102,8 @@ install(CODE [[
     else()
       message(STATUS "Installing: ${data}/${name}")
       file(COPY_FILE "${VELMORA_DATA_SOURCE}/${name}" "${data}/${name}")
-      list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${data}/${name}")
+      # The manifest names files without DESTDIR, as CMake's own install steps do.
+      list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_PROGRAM_DIR}/Data/${name}")
     endif()
   endforeach()
 ]])
@@ -108,7 +116,7 @@ install(CODE [[
     message(STATUS "Linking: ${bin}/${program} -> ${VELMORA_BIN_TO_PROGRAMS}/${program}")
     file(REMOVE "${bin}/${program}")
     file(CREATE_LINK "${VELMORA_BIN_TO_PROGRAMS}/${program}" "${bin}/${program}" SYMBOLIC)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${bin}/${program}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_BIN_DIR}/${program}")
   endforeach()
 ]])
 
@@ -132,5 +140,49 @@ install(CODE [[
   set(desktop "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${VELMORA_APPLICATIONS_DIR}/velmora.desktop")
   message(STATUS "Installing: ${desktop}")
   file(WRITE "${desktop}" "${entry}")
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${desktop}")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_APPLICATIONS_DIR}/velmora.desktop")
 ]])
+
+# What uninstall.sh removes, relative to the prefix: every file of this
+# install, and each shipped preset with its checksum, whether it was copied
+# now or kept from an earlier install (install_manifest.txt lists only the
+# presets copied this time). Checksums of earlier installs are kept, so that
+# a preset shipped by an older version still counts as shipped, not as the
+# user's.
+install(CODE [[
+  set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  set(list "${root}/${VELMORA_PROGRAM_DIR}/installed-files.txt")
+  set(entries "")
+  foreach(file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
+    file(RELATIVE_PATH relative "${CMAKE_INSTALL_PREFIX}" "${file}")
+    if(NOT relative MATCHES "^\\.\\./" AND NOT relative MATCHES "^${VELMORA_PROGRAM_DIR}/Data/")
+      list(APPEND entries "file\t${relative}")
+    endif()
+  endforeach()
+  file(GLOB presets LIST_DIRECTORIES false RELATIVE "${VELMORA_DATA_SOURCE}" "${VELMORA_DATA_SOURCE}/*")
+  foreach(name IN LISTS presets)
+    file(SHA256 "${VELMORA_DATA_SOURCE}/${name}" sum)
+    list(APPEND entries "preset\t${sum}\t${name}")
+  endforeach()
+  if(EXISTS "${list}")
+    file(STRINGS "${list}" earlier REGEX "^preset\t")
+    list(APPEND entries ${earlier})
+  endif()
+  list(REMOVE_DUPLICATES entries)
+  list(SORT entries)
+  string(REPLACE ";" "\n" text "program-dir\t${VELMORA_PROGRAM_DIR};${entries}")
+  message(STATUS "Installing: ${list}")
+  file(WRITE "${list}" "${text}\n")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${VELMORA_PROGRAM_DIR}/installed-files.txt")
+]])
+
+# Everything that an install copies and the README's examples use, without
+# the tests and benchmarks: `cmake --build build --target velmora_programs`
+# (scripts/run.sh builds it) is enough for `cmake --install`.
+add_custom_target(velmora_programs)
+add_dependencies(velmora_programs ${VELMORA_PROGRAMS} velmora_install_presets velmora_data_presets)
+foreach(target velmora-cli-charts velmora_wpp_tables velmora_man)
+  if(TARGET ${target})
+    add_dependencies(velmora_programs ${target})
+  endif()
+endforeach()

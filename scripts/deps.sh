@@ -15,6 +15,8 @@ packages+=(desktop-file-utils xdotool)
 # The Japanese country names: scripts/make-country-names.py reads iso-codes,
 # and a test checks the committed table against it.
 packages+=(iso-codes python3)
+# velmora-cli(1) is made from the program's --help.
+packages+=(help2man)
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures of docs/guide.md and the README's lead picture
-# (scripts/docs-pictures.sh runs it, then makes the command line's): runs
+# (scripts/docs-pictures.sh runs it: use that, the one way to remake the
+# docs; it then makes the command line's pictures and outputs): runs
 # the real program under Xvfb (1920x1080) with a window manager, drives it
 # with the mouse and keyboard through xdotool and crops the windows out of
 # screen shots.

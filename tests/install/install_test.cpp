@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -35,7 +36,8 @@ std::string Quoted(const std::string& text) {
 
 // Runs a shell command line in a known environment: no display, C locale.
 Outcome RunCommand(const std::string& command) {
-  const std::string line = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DESTDIR LC_ALL=C " + command + " 2>&1";
+  const std::string line =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DESTDIR LC_ALL=C " + command + " 2>&1";
   Outcome outcome;
   FILE* pipe = popen(line.c_str(), "r");
   if (pipe == nullptr) return outcome;
@@ -48,8 +50,8 @@ Outcome RunCommand(const std::string& command) {
 }
 
 Outcome Install(const fs::path& prefix, const std::string& environment = "") {
-  return RunCommand(environment + " " + Quoted(VELMORA_CMAKE) + " --install " + Quoted(VELMORA_BUILD_DIR) + " --prefix " +
-             Quoted(prefix.string()));
+  return RunCommand(environment + " " + Quoted(VELMORA_CMAKE) + " --install " + Quoted(VELMORA_BUILD_DIR) +
+                    " --prefix " + Quoted(prefix.string()));
 }
 
 std::string ReadText(const fs::path& path) {
@@ -96,7 +98,10 @@ TEST_F(InstalledTree, ProgramFolderHoldsTheProgramsAndEveryPreset) {
     EXPECT_TRUE(fs::is_regular_file(file)) << file;
     EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none) << file;
   }
-  if (!VELMORA_INSTALLS_CLI) {
+  if (VELMORA_INSTALLS_CLI) {
+    // velmora-cli starts it for --charts, from its own folder.
+    EXPECT_TRUE(fs::is_regular_file(ProgramDir() / "velmora-cli-charts"));
+  } else {
     EXPECT_FALSE(fs::exists(ProgramDir() / "velmora-cli"));
   }
   for (int n = 0; n <= 4; ++n) {
@@ -150,16 +155,18 @@ TEST_F(InstalledTree, UnTablesSitBesideTheProgramsExactlyWhenTheSourceTreeHasThe
 TEST_F(InstalledTree, MenuEntryValidatesAndStartsTheProgramByItsFullPath) {
   const fs::path entry = Prefix() / "share" / "applications" / "velmora.desktop";
   ASSERT_TRUE(fs::is_regular_file(entry));
-  const Outcome validated = RunCommand("desktop-file-validate --no-hints " + Quoted(entry.string()));
+  const Outcome validated = RunCommand("desktop-file-validate " + Quoted(entry.string()));
   EXPECT_EQ(validated.status, 0) << validated.output;
-  EXPECT_EQ(validated.output, "");  // no errors and no warnings
+  // No errors, no warnings and no hints: a second main category would list
+  // the program twice in some menus.
+  EXPECT_EQ(validated.output, "");
 
   const std::string text = ReadText(entry);
   const std::string program = (Prefix() / "bin" / "velmora").string();
   EXPECT_NE(text.find("\nExec=\"" + program + "\"\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nTryExec=" + program + "\n"), std::string::npos) << text;
   for (const char* key : {"\nName=", "\nName[ja]=", "\nComment=", "\nComment[ja]=", "\nIcon=velmora\n",
-                          "\nCategories=Education;Science;"}) {
+                          "\nCategories=Education;DataVisualization;\n"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
 }
@@ -171,6 +178,20 @@ TEST_F(InstalledTree, IconIsInTheThemeAtEverySize) {
   for (int size : {16, 32, 48, 64, 128, 256}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     EXPECT_EQ(PngSize(theme / folder / "apps" / "velmora.png"), std::make_pair(size, size)) << folder;
+  }
+}
+
+TEST_F(InstalledTree, ManualPagesOfBothProgramsAreInSection1) {
+  const fs::path man1 = Prefix() / "share" / "man" / "man1";
+  EXPECT_NE(ReadText(man1 / "velmora.1").find(".TH VELMORA 1"), std::string::npos);
+  if (!VELMORA_INSTALLS_CLI) return;
+  // Made from the program's help: every command is there with its options.
+  const std::string cli = ReadText(man1 / "velmora-cli.1");
+  EXPECT_NE(cli.find(".TH VELMORA-CLI \"1\""), std::string::npos) << cli.substr(0, 400);
+  for (const char* text : {".SS \"velmora-cli run\"", ".SS \"velmora-cli info\"", ".SS \"velmora-cli import\"",
+                           ".SS \"velmora-cli export\"", ".SS \"velmora-cli wpp preset\"", "\\-\\-start\\-rates",
+                           "\\-\\-population\\-out"}) {
+    EXPECT_NE(cli.find(text), std::string::npos) << text;
   }
 }
 
@@ -207,6 +228,57 @@ TEST(InstallAgain, KeepsThePresetsTheUserSavedAndRestoresMissingOnes) {
   EXPECT_TRUE(fs::is_symlink(prefix / "bin" / "velmora"));
 }
 
+// Every regular file and link under the folder, relative to it.
+std::vector<std::string> FilesUnder(const fs::path& folder) {
+  std::vector<std::string> files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_symlink() || entry.is_regular_file()) files.push_back(fs::relative(entry.path(), folder).string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(Uninstall, RemovesWhatTheInstallsPutThereAndNothingOfTheUsers) {
+  struct Case {
+    const char* options;
+    bool keepsSavedPresets;
+  };
+  for (const Case& c : {Case{"", true}, Case{"--presets", false}}) {
+    SCOPED_TRACE(c.options);
+    TempFolder folder;
+    const fs::path prefix = folder.Path() / "my prefix";
+    ASSERT_EQ(Install(prefix).status, 0);
+    const fs::path data = prefix / "lib" / "velmora" / "Data";
+    // The user saves over a preset and saves a new one; installing again
+    // then copies no preset, so install_manifest.txt names none.
+    WriteBytes(data / "STP2.stp", std::vector<unsigned char>(1600, 7));
+    WriteBytes(data / "BRF9.brf", std::vector<unsigned char>(240, 7));
+    ASSERT_EQ(Install(prefix).status, 0);
+    // Files of other programs in the shared folders.
+    WriteBytes(prefix / "bin" / "other-tool", {'x'});
+    WriteBytes(prefix / "share" / "applications" / "other.desktop", {'x'});
+
+    const Outcome removed =
+        RunCommand(Quoted((prefix / "lib" / "velmora" / "uninstall.sh").string()) + " " + c.options);
+    ASSERT_EQ(removed.status, 0) << removed.output;
+    std::vector<std::string> left = {"bin/other-tool", "share/applications/other.desktop"};
+    if (c.keepsSavedPresets) {
+      left.insert(left.begin() + 1, {"lib/velmora/Data/BRF9.brf", "lib/velmora/Data/STP2.stp"});
+    }
+    EXPECT_EQ(FilesUnder(prefix), left) << removed.output;
+    EXPECT_EQ(fs::exists(prefix / "lib" / "velmora"), c.keepsSavedPresets);
+  }
+}
+
+TEST(Uninstall, FindsItsPrefixInAStagedTree) {
+  TempFolder folder;
+  const fs::path stage = folder.Path() / "stage";
+  ASSERT_EQ(Install("/opt/velmora-test", "DESTDIR=" + Quoted(stage.string())).status, 0);
+  const Outcome removed = RunCommand(Quoted((stage / "opt/velmora-test/lib/velmora/uninstall.sh").string()));
+  ASSERT_EQ(removed.status, 0) << removed.output;
+  EXPECT_EQ(FilesUnder(stage), std::vector<std::string>{});
+}
+
 TEST(InstallStaged, DestdirHoldsTheTreeWhileTheEntryNamesTheFinalPrefix) {
   TempFolder folder;
   const fs::path stage = folder.Path() / "stage";
@@ -217,6 +289,13 @@ TEST(InstallStaged, DestdirHoldsTheTreeWhileTheEntryNamesTheFinalPrefix) {
   EXPECT_EQ(fs::read_symlink(stage / "opt/velmora-test/bin/velmora"), fs::path("../lib/velmora/velmora"));
   const std::string text = ReadText(stage / "opt/velmora-test/share/applications/velmora.desktop");
   EXPECT_NE(text.find("\nExec=\"/opt/velmora-test/bin/velmora\"\n"), std::string::npos) << text;
+  // The manifest names the final paths, without the stage, for every file.
+  std::istringstream manifest(ReadText(fs::path(VELMORA_BUILD_DIR) / "install_manifest.txt"));
+  int files = 0;
+  for (std::string line; std::getline(manifest, line); ++files) {
+    EXPECT_EQ(line.rfind("/opt/velmora-test/", 0), 0u) << line;
+  }
+  EXPECT_GT(files, 0);
 }
 
 }  // namespace
