@@ -3,8 +3,24 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <vector>
 
+#include "SharedScene.h"
 #include "support/OwnPlatform.h"
+
+namespace velmora::bench {
+namespace {
+
+std::vector<std::function<void()>>& Teardowns() {
+  static std::vector<std::function<void()>> teardowns;
+  return teardowns;
+}
+
+}  // namespace
+
+void AtBenchmarksEnd(std::function<void()> teardown) { Teardowns().push_back(std::move(teardown)); }
+
+}  // namespace velmora::bench
 
 int main(int argc, char** argv) {
   velmora::testing::UseOwnOffscreenPlatform(VELMORA_OFFSCREEN_CONFIG);
@@ -13,5 +29,12 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  // The shared scenes' windows go while their application is still there.
+  auto& teardowns = velmora::bench::Teardowns();
+  while (!teardowns.empty()) {
+    auto teardown = std::move(teardowns.back());
+    teardowns.pop_back();
+    teardown();
+  }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "SharedScene.h"
 #include "frame/MDIFormMain.h"
 #include "model/Census.h"
 #include "platform/Platform.h"
@@ -61,10 +62,7 @@ struct Scene {
   std::unique_ptr<MDIFormMain> frame;
 };
 
-Scene& TheScene() {
-  static Scene scene;
-  return scene;
-}
+Scene& TheScene() { return bench::SharedScene<Scene>(); }
 
 void BM_DrawAgeCircle(benchmark::State& state) {
   Scene& s = TheScene();

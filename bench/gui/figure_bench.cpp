@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "SharedScene.h"
 #include "frame/MDIFormMain.h"
 #include "model/Census.h"
 #include "platform/Platform.h"
@@ -75,10 +76,7 @@ struct Scene {
   std::unique_ptr<MDIFormMain> frame;
 };
 
-Scene& TheScene() {
-  static Scene scene;
-  return scene;
-}
+Scene& TheScene() { return bench::SharedScene<Scene>(); }
 
 void BM_FigurePng(benchmark::State& state) {
   Scene& s = TheScene();

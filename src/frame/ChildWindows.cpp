@@ -67,6 +67,8 @@ bool ChildWindows::IsActive(int index) const { return IsOpen(index) && area_.act
 
 void ChildWindows::Open(int index) {
   if (IsOpen(index)) {
+    // A minimized window comes back at its last normal size.
+    if (Window(index).isMinimized()) Window(index).showNormal();
     area_.setActiveSubWindow(&Window(index));
     Window(index).raise();
     return;

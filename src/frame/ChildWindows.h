@@ -43,9 +43,10 @@ class ChildWindows {
   bool IsOpen(int index) const;
   // Open and the workspace's active window.
   bool IsActive(int index) const;
-  // An open window comes to the front. A closed one opens at the workspace's
-  // default position with the initial size of a fresh window and runs its
-  // load handling (a chart its resize handling).
+  // An open window comes to the front, a minimized one at its last normal
+  // size. A closed one opens at the workspace's default position with the
+  // initial size of a fresh window and runs its load handling (a chart its
+  // resize handling too).
   void Open(int index);
   // Runs the window's close handling and hides it.
   void Close(int index);

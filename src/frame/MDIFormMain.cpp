@@ -23,6 +23,7 @@
 #include "model/NumberText.h"
 #include "model/Run.h"
 #include "platform/Platform.h"
+#include "platform/ProgramIcon.h"
 #include "scenario/FormSetting.h"
 #include "scenario/core/ScenarioOperations.h"
 #include "views/ChartLinks.h"
@@ -64,6 +65,7 @@ MDIFormMain::MDIFormMain(ModulePopulation& model)
       windows_(*area_, model, display_, *this),
       dataWindows_(*area_, model, display_, *this) {
   setWindowTitle(QString::fromUtf8("Velmora"));
+  platform::InstallProgramIcon();
   // The workspace shows the desktop's application-workspace colour.
   area_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(area_);
@@ -131,6 +133,10 @@ void MDIFormMain::ConnectEvents() {
 
 void MDIFormMain::OpenFrame() {
   showMaximized();
+  // A window manager gives a new window the keyboard; without one (a bare X
+  // server) nothing would until the first click, and the menus' Alt keys
+  // would be dead. Once the frame has it, the settings window is focused.
+  activateWindow();
   MDIForm_Load();
   QTimer::singleShot(kMaximizeGraceMs, this, &MDIFormMain::CoverScreenIfNotMaximized);
 }

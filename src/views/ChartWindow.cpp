@@ -17,7 +17,7 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent), labelInfo_(new QLab
   labelInfo_->setAutoFillBackground(true);
   labelInfo_->setPalette(palette);
   labelInfo_->setFont(platform::DesignFont("Times New Roman", 9, true));
-  labelInfo_->setText("Velmora");
+  LoadInformationLine();
   PlaceLabelInfo();
   canvas_.SetBackground(0);
 }
@@ -26,6 +26,8 @@ void ChartWindow::Clear() {
   canvas_.Clear();
   update();
 }
+
+void ChartWindow::LoadInformationLine() { labelInfo_->setText("Velmora"); }
 
 void ChartWindow::ResizePicture() {
   canvas_.Resize(size());

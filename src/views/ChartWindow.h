@@ -23,6 +23,8 @@ class ChartWindow : public QWidget {
   QLabel* LabelInfo() const { return labelInfo_; }
   // Clear the window to its background (the picture, not the label).
   void Clear();
+  // The information line as a window fresh from its load handling shows it.
+  void LoadInformationLine();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

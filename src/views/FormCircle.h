@@ -25,6 +25,10 @@ class FormCircle : public ChartWindow, public ChildForm {
 
   // ChildForm
   QWidget& Content() override { return *this; }
+  QSize PrepareFresh(QSize client) override {
+    LoadInformationLine();
+    return client;
+  }
   QSize DrawingSize() override { return size(); }
   void Opened(bool drawingResized) override {
     if (!drawingResized) Form_Resize();

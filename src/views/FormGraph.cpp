@@ -110,6 +110,17 @@ void FormGraph::Form_Resize() {
   shapeG_->resize(Int16::Round(w / 100.0), h);
 }
 
+void FormGraph::Form_Load() {
+  LoadInformationLine();
+  shapeG_->hide();
+}
+
+// Reopened, the window shows nothing of what it showed before its close.
+QSize FormGraph::PrepareFresh(QSize client) {
+  Form_Load();
+  return client;
+}
+
 void FormGraph::Opened(bool drawingResized) {
   if (!drawingResized) Form_Resize();
 }

@@ -26,11 +26,14 @@ class FormGraph : public ChartWindow, public ChildForm {
 
   void Form_MouseMove(int button, int shift, float x, float y);
   void Form_MouseDown(int button, int shift, float x, float y);
+  // A fresh window's texts and marker: "Velmora", nothing marked.
+  void Form_Load();
   void Form_Resize();
   void Form_Unload();
 
   // ChildForm
   QWidget& Content() override { return *this; }
+  QSize PrepareFresh(QSize client) override;
   QSize DrawingSize() override { return size(); }
   void Opened(bool drawingResized) override;
 

@@ -48,7 +48,7 @@ QString Caption(int content) {
 
 FormPyramid::FormPyramid(ModulePopulation& model, ModelDisplay& display, FrameServices& frame, QWidget* parent)
     : ChartWindow(parent), m_(model), frame_(frame), editor_(*this, model, display, frame) {
-  setWindowTitle(QString::fromUtf8(pyramid_text::kTitleInitial));
+  Form_Load();
   menuBarGuard_ = menus_.Bar;
   // Plain moves feed the readout; the label must not swallow presses on it.
   setMouseTracking(true);
@@ -251,6 +251,11 @@ void FormPyramid::MenuMoveFunc_Click(int index) {
 void FormPyramid::Form_MouseDown(int button, int shift, float x, float y) { editor_.MouseDown(button, shift, x, y); }
 void FormPyramid::Form_MouseMove(int button, int shift, float x, float y) { editor_.MouseMove(button, shift, x, y); }
 void FormPyramid::Form_MouseUp(int button, int shift, float x, float y) { editor_.MouseUp(button, shift, x, y); }
+
+void FormPyramid::Form_Load() {
+  setWindowTitle(QString::fromUtf8(pyramid_text::kTitleInitial));
+  LoadInformationLine();
+}
 
 void FormPyramid::Form_Resize() {
   ResizePicture();

@@ -62,6 +62,9 @@ class FormPyramid : public ChartWindow, public PyramidEditorHost {
   void Form_MouseDown(int button, int shift, float x, float y);
   void Form_MouseMove(int button, int shift, float x, float y);
   void Form_MouseUp(int button, int shift, float x, float y);
+  // A fresh window's texts: the design-time caption, which the first drawing
+  // replaces, and "Velmora".
+  void Form_Load();
   void Form_Resize();
   void Form_Unload();
 

@@ -9,6 +9,7 @@
 #include "views/PyramidEditorHost.h"
 #include "views/PyramidGeometry.h"
 #include "views/PyramidReadout.h"
+#include "views/ShownYear.h"
 
 namespace velmora {
 namespace {
@@ -43,7 +44,10 @@ void PyramidEditor::MouseDown(int button, int shift, float x, float y) {
       m_.BarBaseX = 0.0f;
       m_.BarFullX = width;
     }
-    m_.SelectedYear = 0;
+    // While the clock is stopped the readout follows the year that an edit
+    // writes, so that it shows the bar under the pointer; during a run the
+    // press looks at year 0.
+    m_.SelectedYear = Int16(Stopped() ? LiveElapsed(m_) : 0);
     // The press itself changes no value; the first move with the button held does.
     return;
   }
@@ -205,7 +209,7 @@ void PyramidEditor::Edit(const PyramidGeometry& geometry, float x, int row, int 
   // finished) year while a run is on record, so that its start stays intact;
   // year 0 otherwise. Reset keeps ElapsedYears but puts World back at the
   // start, so it is the run state, not the year count, that decides.
-  m_.WorldHistory[m_.RunState == kIdle ? 0 : int{m_.ElapsedYears}] = m_.World;
+  m_.WorldHistory[LiveElapsed(m_)] = m_.World;
   try {
     view_.RedrawEditedRow(ageClass);
   } catch (const Failure& failure) {

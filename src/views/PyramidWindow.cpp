@@ -21,6 +21,7 @@ PyramidWindow::PyramidWindow(ModulePopulation& model, ModelDisplay& display, Fra
 
 // The drawing area takes the client size; the menu bar, as wide, goes on top.
 QSize PyramidWindow::PrepareFresh(QSize client) {
+  pyramid_->Form_Load();
   pyramid_->resize(client);
   pyramid_->show();
   client.rheight() += pyramid_->MenuBar()->heightForWidth(client.width());

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QMdiArea>
 
 #include "scenario/FormSetting.h"
@@ -108,6 +109,59 @@ TEST_F(WindowMenu, APyramidClosedAndReopenedAtTheSameSizeStillRunsItsResizeHandl
   Menus().MenuWShow[kWindowPyramid]->trigger();
   EXPECT_TRUE(Frame().Windows().Pyramid().isVisible());
   EXPECT_EQ(Frame().Windows().Pyramid().Picture().ClientWidth(), 400);
+}
+
+TEST_F(WindowMenu, EveryWindowShowsTheProgramsIconInEverySize) {
+  const QIcon icon = QApplication::windowIcon();
+  const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+  EXPECT_EQ(icon.availableSizes(), sizes);
+  EXPECT_EQ(Frame().windowIcon().cacheKey(), icon.cacheKey());
+  for (int index = 0; index < kWindowCount; ++index) {
+    EXPECT_EQ(Window(index).windowIcon().cacheKey(), icon.cacheKey()) << index;
+  }
+}
+
+// The graph's line and marker and the pyramid's line are what a run left
+// there; reopened, each window starts as its load handling leaves it.
+TEST_F(WindowMenu, AReopenedChartStartsWithItsLoadTexts) {
+  M().World.People(1, 30) = HeadCount::FromPersons(400);
+  Menus().MenuStart->trigger();
+  Frame().TimerWorld_Timer();
+  Menus().MenuBreak->trigger();
+  FormGraph& graph = Frame().Windows().Graph();
+  graph.Form_MouseMove(0, 0, static_cast<float>(graph.width()) * 1.5f / 101.0f, 100.0f);  // looks back at year 1
+  ASSERT_TRUE(graph.ShapeG()->isVisible());
+  const struct {
+    int index;
+    QLabel* info;
+  } charts[] = {{kWindowGraph, graph.LabelInfo()}, {kWindowPyramid, Frame().Windows().Pyramid().LabelInfo()}};
+  for (const auto& chart : charts) {
+    ASSERT_NE(chart.info->text().toStdString(), "Velmora") << chart.index;
+    Window(chart.index).close();
+    Menus().MenuWShow[chart.index]->trigger();
+    EXPECT_EQ(chart.info->text().toStdString(), "Velmora") << chart.index;
+  }
+  EXPECT_FALSE(graph.ShapeG()->isVisible());
+  EXPECT_EQ(Window(kWindowPyramid).windowTitle(), QString::fromUtf8("年齢階級別人口"));
+}
+
+TEST_F(WindowMenu, AMinimizedWindowComesBackAtItsLastNormalSizeWithTheFocus) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+  for (int index : {kWindowGraph, kWindowPyramid, kWindowCircle, kWindowController}) {
+    Window(index).resize(Window(index).size() - QSize(3, 2));
+    const QRect normal = Window(index).geometry();
+    Window(index).showMinimized();
+    ASSERT_TRUE(Window(index).isMinimized()) << index;
+    Menus().MenuWShow[index]->trigger();
+    EXPECT_FALSE(Window(index).isMinimized()) << index;
+    // The controller alone moves to the corner.
+    EXPECT_EQ(Window(index).size(), normal.size()) << index;
+    if (index != kWindowController) {
+      EXPECT_EQ(Window(index).geometry(), normal) << index;
+    }
+    EXPECT_EQ(Active(), &Window(index)) << index;
+    EXPECT_TRUE(Window(index).isAncestorOf(QApplication::focusWidget())) << index;
+  }
 }
 
 TEST_F(WindowMenu, DrawingCallsReachClosedWindowsAndARunStartsWithoutTheGraph) {

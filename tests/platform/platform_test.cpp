@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -73,6 +74,33 @@ TEST(Display, TheProgramWithoutADisplaySaysSoAndExits) {
   const QString err = QString::fromUtf8(process.readAllStandardError());
   EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
   EXPECT_TRUE(err.contains("xvfb-run")) << err.toStdString();
+}
+
+// The README's bare X server has no window manager to give the new frame the
+// keyboard: the frame takes it itself, so that Alt+M works without a click.
+TEST(Display, WithoutAWindowManagerTheFrameHasTheKeyboardAtStart) {
+  const QString program = QCoreApplication::applicationDirPath() + "/../bin/velmora";
+  ASSERT_TRUE(QFile::exists(program)) << "build the velmora target first";
+  for (const char* tool : {"xvfb-run", "xdotool"}) {
+    ASSERT_FALSE(QStandardPaths::findExecutable(tool).isEmpty()) << tool << ": scripts/deps.sh installs it";
+  }
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+  // The name of the window with X's input focus, asked until it is the frame.
+  const QString script = QStringLiteral(
+      "\"$1\" & app=$!\n"
+      "for i in $(seq 100); do\n"
+      "  name=$(xdotool getwindowfocus getwindowname 2>/dev/null)\n"
+      "  [ \"$name\" = Velmora ] && break\n"
+      "  sleep 0.1\n"
+      "done\n"
+      "printf '%s' \"$name\"\n"
+      "kill $app; wait\n");
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start("xvfb-run", {"-a", "-s", "-screen 0 1920x1080x24", "sh", "-c", script, "focus", program});
+  ASSERT_TRUE(process.waitForFinished(60'000));
+  EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).toStdString(), "Velmora");
 }
 
 // Throws from its own event handling, as a faulty handler would.

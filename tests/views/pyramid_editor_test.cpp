@@ -119,6 +119,46 @@ TEST_F(PyramidEditorTest, AnEditDuringAPauseWritesThePausedYear) {
   Release(Qt::LeftButton, {100, RowY(4)});
 }
 
+// A press selects the year that the edit writes, so that hovering the edited
+// bar reads it out; year 0 keeps the start, which the graph's look-back at
+// year 0 shows. During a run the press looks at year 0 and edits nothing.
+TEST_F(PyramidEditorTest, APressSelectsTheYearTheEditWrites) {
+  const struct {
+    const char* name;
+    Int16 runState;
+    bool clockRunning;
+    int elapsed;
+    int selected;
+    const char* hovered;  // the edited bar, men 20-24
+    const char* atYearZero;
+  } cases[] = {
+      {"paused", kPaused, false, 25, 25, "500,000", "50"},
+      {"finished", kRunning, false, 100, 100, "500,000", "50"},
+      {"after Reset", kIdle, false, 25, 0, "500,000", "500,000"},
+      {"running", kRunning, true, 25, 0, "50", "50"},
+  };
+  PopulationAtOneMillion();
+  for (const auto& c : cases) {
+    m.World = WorldRecord{};
+    for (int year = 0; year < kHistoryYears; ++year) m.WorldHistory[year] = m.WorldBlank;
+    for (int age = 20; age < 25; ++age) m.WorldHistory[0].People(0, age) = Persons(10);
+    m.RunState = c.runState;
+    m.ElapsedYears = c.elapsed;
+    frame.running = c.clockRunning;
+    Census();
+    Press(Qt::LeftButton, {150, RowY(4)});
+    EXPECT_EQ(m.SelectedYear, c.selected) << c.name;
+    Move({100, RowY(4)});
+    Release(Qt::LeftButton, {100, RowY(4)});
+    Move({90, RowY(4)});
+    EXPECT_EQ(Info(), std::string("Men; Age 20-24 = ") + c.hovered + " / 1,000,000") << c.name;
+    m.SelectedYear = 0;
+    Move({95, RowY(4)});
+    EXPECT_EQ(Info(), std::string("Men; Age 20-24 = ") + c.atYearZero + " / 1,000,000") << c.name;
+  }
+  frame.running = false;
+}
+
 // Reset leaves ElapsedYears at the run's last year but puts World back at the
 // start: an edit then belongs to year 0, not to a year the graph no longer shows.
 TEST_F(PyramidEditorTest, AnEditAfterAResetWritesYearZero) {
