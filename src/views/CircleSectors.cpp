@@ -9,7 +9,7 @@ namespace velmora {
 namespace {
 
 // The circle's own approximations of pi and 2 pi, not the exact values.
-constexpr double kPi = 3.141592;
+constexpr double kCirclePi = 3.141592;
 constexpr float kFullTurn = 6.283184f;
 // Where the piece below 3 o'clock starts.
 constexpr float kJustAboveZero = 0.000001f;
@@ -33,12 +33,12 @@ void PlanAgeCircle(const CensusRecord& census, const WorldRecord& people, std::v
   sectors.clear();
   if (census.Total <= HeadCount()) return;
   const double total = census.Total.ToDouble();
-  float start = static_cast<float>(kPi / 2.0);
+  float start = static_cast<float>(kCirclePi / 2.0);
   HeadCount pending;
   for (int age = 0; age < kAges; ++age) {
     const int32_t colour = AgeColour(age);
     pending = pending + people.People(0, age) + people.People(1, age);
-    float end = static_cast<float>(static_cast<double>(start) - pending.ToDouble() / total * 2.0 * kPi);
+    float end = static_cast<float>(static_cast<double>(start) - pending.ToDouble() / total * 2.0 * kCirclePi);
     if (end == start) continue;  // too few to show: carried into the next age
     if (end < 0.0f) {
       end = end + kFullTurn;

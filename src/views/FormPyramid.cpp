@@ -9,6 +9,7 @@
 #include "analysis/Indicators.h"
 #include "analysis/StablePopulation.h"
 #include "views/ChartPainters.h"
+#include "views/GraphMouse.h"
 #include "views/PyramidCaptions.h"
 
 namespace velmora {
@@ -19,22 +20,6 @@ constexpr int32_t kOutlineColour = 0xFFFFFF;  // white
 
 // The pixel edge that a coordinate falls on, as Canvas rounds corners.
 int Edge(double c) { return static_cast<int>(std::floor(c + 0.5)); }
-
-int ButtonCode(Qt::MouseButtons buttons) {
-  int code = 0;
-  if (buttons & Qt::LeftButton) code |= 1;
-  if (buttons & Qt::RightButton) code |= 2;
-  if (buttons & Qt::MiddleButton) code |= 4;
-  return code;
-}
-
-int ShiftCode(Qt::KeyboardModifiers modifiers) {
-  int code = 0;
-  if (modifiers & Qt::ShiftModifier) code |= 1;
-  if (modifiers & Qt::ControlModifier) code |= 2;
-  if (modifiers & Qt::AltModifier) code |= 4;
-  return code;
-}
 
 QString Caption(int content) {
   using namespace pyramid_text;
@@ -273,15 +258,15 @@ void FormPyramid::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 void FormPyramid::mousePressEvent(QMouseEvent* event) {
-  Form_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
+  Form_MouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
                  event->position().y());
 }
 void FormPyramid::mouseMoveEvent(QMouseEvent* event) {
-  Form_MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), event->position().x(),
+  Form_MouseMove(MouseButtonCode(event->buttons()), ShiftCode(event->modifiers()), event->position().x(),
                  event->position().y());
 }
 void FormPyramid::mouseReleaseEvent(QMouseEvent* event) {
-  Form_MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
+  Form_MouseUp(MouseButtonCode(event->button()), ShiftCode(event->modifiers()), event->position().x(),
                event->position().y());
 }
 

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 // A population and rates that grow, births rising linearly over 50 years
 // and deaths halving over 25, as a user sets them up before Start.
-WorldRecord Inputs() {
+WorldRecord GrowingInputs() {
   WorldRecord world;
   for (int age = 0; age < kAges; ++age) {
     world.People(0, age) = HeadCount::FromDouble((100 - age) * 1234.5678);
@@ -47,7 +47,7 @@ class DesktopCsvTest : public testing::FrameFixture {
   // peak, start state, Reset), then Start and the given years of the clock.
   void RunYears(int years) {
     ModulePopulation& m = M();
-    m.World = Inputs();
+    m.World = GrowingInputs();
     TakeCensus(m.Census, m.World, m, Frame().Display());
     m.PeakPopulation = HeadCount::FromDouble(m.Census.Total.ToDouble() * 1.25);
     m.WorldAtStart = m.World;
@@ -64,7 +64,7 @@ class DesktopCsvTest : public testing::FrameFixture {
   // velmora-cli run's CSV of the same inputs, cut after year `years`.
   static std::string CliCsv(int years) {
     cli::HeadlessInputs inputs;
-    inputs.world = Inputs();
+    inputs.world = GrowingInputs();
     inputs.years = std::max(years, 1);
     RunOutcome outcome = cli::HeadlessRun(inputs);
     outcome.years.resize(static_cast<std::size_t>(years) + 1);

@@ -42,7 +42,7 @@ std::vector<std::string> YearColumn(const std::string& csv) {
   return years;
 }
 
-std::string Inputs() {
+std::string JapanArguments() {
   const fs::path tables = VELMORA_PRESET_TABLES;
   return "--population '" + (tables / "japan_2000_population_single_year_derived.csv").string() + "' --start-rates '" +
          (tables / "japan_rates.csv").string() + "' --years 3";
@@ -62,7 +62,7 @@ TEST(StartYear, YearColumnCountsFromTheStartYear) {
       {"--start-year 9999", {"9999", "10000", "10001", "10002"}},
   };
   for (const Case& c : cases) {
-    const Result result = Cli(folder, "run " + Inputs() + " " + c.option);
+    const Result result = Cli(folder, "run " + JapanArguments() + " " + c.option);
     EXPECT_EQ(result.status, 0) << c.option;
     EXPECT_EQ(YearColumn(result.out), c.years) << c.option;
   }
@@ -70,7 +70,7 @@ TEST(StartYear, YearColumnCountsFromTheStartYear) {
 
 TEST(StartYear, JsonNamesTheStartYear) {
   testing::TempFolder folder;
-  const Result result = Cli(folder, "run " + Inputs() + " --start-year 1950 --format json");
+  const Result result = Cli(folder, "run " + JapanArguments() + " --start-year 1950 --format json");
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("\"start_year\": 1950"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("\"year\": 1953"), std::string::npos);
@@ -79,7 +79,7 @@ TEST(StartYear, JsonNamesTheStartYear) {
 TEST(StartYear, YearsOutsideTheRangeOrNotWholeAreUsageErrors) {
   testing::TempFolder folder;
   for (const char* wrong : {"0", "-1950", "10000", "1950.5", "1e3", "nineteen", "''"}) {
-    const Result result = Cli(folder, "run " + Inputs() + " --start-year " + wrong);
+    const Result result = Cli(folder, "run " + JapanArguments() + " --start-year " + wrong);
     EXPECT_EQ(result.status, 2) << wrong;
     EXPECT_TRUE(result.out.empty()) << wrong;
   }

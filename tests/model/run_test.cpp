@@ -18,9 +18,8 @@ namespace {
 using testing::RecordingDisplay;
 using Calls = std::vector<std::string>;
 
-const std::string kExplosion = "message 人口が爆発しました。 / 人口爆発";
-
-HeadCount Persons(int64_t n) { return HeadCount::FromPersons(n); }
+using testing::kExplosion;
+using testing::Persons;
 
 HeadCount TotalOf(const WorldRecord& w) {
   HeadCount total;

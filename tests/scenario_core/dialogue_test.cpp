@@ -55,9 +55,9 @@ TEST(FailureMessage, OtherCodesAreUnexpectedWithSkipOrEnd) {
 }
 
 // Answers from a script and records the codes it was asked about.
-class ScriptedDialogue : public FailureDialogue {
+class AnswerList : public FailureDialogue {
  public:
-  explicit ScriptedDialogue(std::vector<DialogueChoice> script) : script_(std::move(script)) {}
+  explicit AnswerList(std::vector<DialogueChoice> script) : script_(std::move(script)) {}
   DialogueChoice Ask(int code) override {
     asked.push_back(code);
     const DialogueChoice choice = script_.at(next_++);
@@ -73,7 +73,7 @@ class ScriptedDialogue : public FailureDialogue {
 TEST(StepSequence, RetryRunsTheFailedStepAgainFromItsStart) {
   std::vector<std::string> trace;
   int failuresLeft = 2;
-  ScriptedDialogue dialogue({DialogueChoice::Retry, DialogueChoice::Retry});
+  AnswerList dialogue({DialogueChoice::Retry, DialogueChoice::Retry});
   const SequenceEnd end = StepSequence{
       [&] {
         trace.push_back("a");
@@ -98,7 +98,7 @@ TEST(StepSequence, RetryRunsTheFailedStepAgainFromItsStart) {
 
 TEST(StepSequence, SkipGoesOnWithTheNextStep) {
   std::vector<std::string> trace;
-  ScriptedDialogue dialogue({DialogueChoice::Skip, DialogueChoice::Skip});
+  AnswerList dialogue({DialogueChoice::Skip, DialogueChoice::Skip});
   const SequenceEnd end = StepSequence{
       [&] {
         trace.push_back("open");
@@ -123,7 +123,7 @@ TEST(StepSequence, SkipGoesOnWithTheNextStep) {
 
 TEST(StepSequence, EndProgramAndStopRunNoFurtherStep) {
   bool after = false;
-  ScriptedDialogue ending({DialogueChoice::EndProgram});
+  AnswerList ending({DialogueChoice::EndProgram});
   EXPECT_EQ((StepSequence{[] {
                             throw Failure{52};
                             return StepResult::Next;
@@ -136,7 +136,7 @@ TEST(StepSequence, EndProgramAndStopRunNoFurtherStep) {
             SequenceEnd::ProgramEnded);
   EXPECT_FALSE(after);
 
-  ScriptedDialogue unused({});
+  AnswerList unused({});
   EXPECT_EQ((StepSequence{[] { return StepResult::Stop; },
                           [&] {
                             after = true;

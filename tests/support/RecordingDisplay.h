@@ -7,6 +7,11 @@
 
 namespace velmora::testing {
 
+// The box the model shows when a figure leaves its range, as recorded.
+inline const std::string kExplosion = "message 人口が爆発しました。 / 人口爆発";
+
+inline HeadCount Persons(int64_t n) { return HeadCount::FromPersons(n); }
+
 // Records every call the model makes on the windows, in order, as one line of
 // text each, e.g. "label 1 2,072 " or "column 5 100000000".
 class RecordingDisplay : public ModelDisplay {

@@ -6,22 +6,21 @@
 #include <QTest>
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <set>
 #include <vector>
 
 #include "model/AgeColour.h"
-#include "support/FakeFrameServices.h"
 #include "model/Census.h"
+#include "support/FakeFrameServices.h"
 #include "support/RecordingDisplay.h"
 #include "views/FormCircle.h"
+#include "views/PackedRgb.h"
 
 namespace velmora {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-int32_t Rgb(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
-
+using testing::Rgb;
 
 // Client 300 x 217: the band below the readout line is 300 x 200, so the
 // disc is centred at (150, 117) with radius 0.95 x 200 / 2 = 95.
@@ -41,7 +40,7 @@ class CircleTest : public ::testing::Test {
   // The pixel under the point at an angle (degrees, counter-clockwise from
   // 3 o'clock) and a distance from the centre.
   int32_t At(double degrees, double distance) const {
-    const double a = degrees * kPi / 180.0;
+    const double a = degrees * std::numbers::pi / 180.0;
     const int x = static_cast<int>(std::floor(150.0 + distance * std::cos(a)));
     const int y = static_cast<int>(std::floor(117.0 - distance * std::sin(a)));
     return circle.Picture().PixelAt(x, y);

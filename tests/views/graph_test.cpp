@@ -19,11 +19,12 @@
 #include "views/FormCircle.h"
 #include "views/FormGraph.h"
 #include "views/FormPyramid.h"
+#include "views/PackedRgb.h"
 
 namespace velmora {
 namespace {
 
-int32_t Rgb(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+using testing::Rgb;
 const int32_t kAge0 = Rgb(0, 0, 255);
 const int32_t kAge40 = Rgb(65, 190, 0);
 const int32_t kAge99 = Rgb(119, 0, 136);

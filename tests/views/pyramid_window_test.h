@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "model/Census.h"
-#include "support/RecordingDisplay.h"
 #include "support/FakeFrameServices.h"
+#include "support/RecordingDisplay.h"
 #include "support/TestPlatform.h"
 #include "views/FormPyramid.h"
 
@@ -80,7 +80,5 @@ class PyramidWindowTest : public ::testing::Test {
   ModulePopulation& m;
   std::unique_ptr<FormPyramid> form;
 };
-
-inline HeadCount Persons(int64_t n) { return HeadCount::FromPersons(n); }
 
 }  // namespace velmora::testing

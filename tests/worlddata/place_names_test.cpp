@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "../support/ReadWholeFile.h"
 #include "../wpp/WppPaths.h"
 #include "worlddata/core/PlaceNames.h"
 #include "worlddata/core/WorldTables.h"
@@ -64,12 +65,7 @@ TEST(PlaceNames, EveryListedLocationHasAJapaneseName) {
   }
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadWholeFile;
 
 // The committed table is the script's output from the installed iso-codes;
 // without iso-codes or python3 there is nothing to compare.
@@ -86,7 +82,7 @@ TEST(PlaceNames, CommittedTableEqualsTheScriptsOutput) {
   std::array<char, 4096> buffer{};
   for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) output.append(buffer.data(), n);
   ASSERT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(output, ReadFile(source / "data/names/iso3166-ja.tsv"));
+  EXPECT_EQ(output, ReadWholeFile(source / "data/names/iso3166-ja.tsv"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/ReadWholeFile.h"
 #include "../support/RecordingDisplay.h"
 #include "../wpp/WppPaths.h"
 #include "analysis/YearFigures.h"
@@ -260,10 +261,7 @@ TEST(WorldLoads, CalendarFollowsTheLoadedPopulation) {
   EXPECT_EQ(FiguresOf(s->m).year, 2002);
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::ReadWholeFile;
 
 TEST(SlotSave, WritesThePairInTheSettingsWindowsFormats) {
   TempFolder temp;
@@ -275,8 +273,8 @@ TEST(SlotSave, WritesThePairInTheSettingsWindowsFormats) {
 
   PopulationImage population{};
   RateImage rates{};
-  const std::string stp = ReadFile(data / "STP2.stp");
-  const std::string brf = ReadFile(data / "BRF2.brf");
+  const std::string stp = ReadWholeFile(data / "STP2.stp");
+  const std::string brf = ReadWholeFile(data / "BRF2.brf");
   ASSERT_EQ(stp.size(), population.size());
   ASSERT_EQ(brf.size(), rates.size());
   std::memcpy(population.data(), stp.data(), stp.size());
@@ -314,7 +312,7 @@ TEST(SlotSave, PairIsWrittenWholeOrNotAtAll) {
       fs::create_directory(data / "BRF3.brf");
     else if (c.existing)
       std::ofstream(data / "BRF3.brf") << "old rates";
-    const std::string before = ReadFile(data / "STP3.stp");
+    const std::string before = ReadWholeFile(data / "STP3.stp");
     bool failed = false;
     try {
       SaveSlot(data.string(), 3, japan, c.replace);
@@ -322,16 +320,16 @@ TEST(SlotSave, PairIsWrittenWholeOrNotAtAll) {
       failed = true;
     }
     EXPECT_EQ(!failed, c.written) << c.what;
-    const std::string after = ReadFile(data / "STP3.stp");
+    const std::string after = ReadWholeFile(data / "STP3.stp");
     if (c.written) {
       EXPECT_EQ(after.size(), kPopulationFileBytes) << c.what;
-      EXPECT_EQ(ReadFile(data / "BRF3.brf").size(), kRateFileBytes) << c.what;
+      EXPECT_EQ(ReadWholeFile(data / "BRF3.brf").size(), kRateFileBytes) << c.what;
     } else {
       EXPECT_EQ(after, before) << c.what;
       if (c.rateIsFolder) {
         EXPECT_TRUE(fs::is_directory(data / "BRF3.brf")) << c.what;
       } else {
-        EXPECT_EQ(ReadFile(data / "BRF3.brf"), c.existing ? "old rates" : "") << c.what;
+        EXPECT_EQ(ReadWholeFile(data / "BRF3.brf"), c.existing ? "old rates" : "") << c.what;
       }
     }
   }

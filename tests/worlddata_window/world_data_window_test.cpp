@@ -14,6 +14,7 @@
 #include <string>
 
 #include "../scenario_core/TempFolder.h"
+#include "../support/ReadWholeFile.h"
 #include "frame/DataWindows.h"
 #include "model/Census.h"
 #include "model/NumberText.h"
@@ -173,11 +174,6 @@ TEST_F(WorldDataWindowTest, MissingTablesGiveOneLineAndNoChange) {
   EXPECT_TRUE(platform_.boxes.empty());
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Saving asks before it replaces a slot's files; No leaves both as they were.
 TEST_F(WorldDataWindowTest, SavingAsksBeforeReplacingASlot) {
   OpenWindow();
@@ -209,8 +205,8 @@ TEST_F(WorldDataWindowTest, SavingAsksBeforeReplacingASlot) {
     platform_.answers = {c.answer};
     Click(form_->CommandSaveSlot());
     EXPECT_EQ(platform_.boxes.size(), c.asked ? 1u : 0u) << c.what;
-    EXPECT_EQ(ReadFile(data_ / "STP2.stp").size(), c.written ? 1600u : c.existing ? 3u : 0u) << c.what;
-    EXPECT_EQ(ReadFile(data_ / "BRF2.brf").size(), c.written ? 240u : c.existing ? 3u : 0u) << c.what;
+    EXPECT_EQ(ReadWholeFile(data_ / "STP2.stp").size(), c.written ? 1600u : c.existing ? 3u : 0u) << c.what;
+    EXPECT_EQ(ReadWholeFile(data_ / "BRF2.brf").size(), c.written ? 240u : c.existing ? 3u : 0u) << c.what;
     EXPECT_EQ(platform_.beeps, c.written ? 1 : 0) << c.what;
   }
 }
