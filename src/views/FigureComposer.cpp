@@ -41,6 +41,7 @@ constexpr int kLegendCell = 5;  // pixels per age in the legend's bar
 constexpr int kLegendHeight = 84;
 constexpr int kCreditHeight = 20;
 constexpr int kPyramidLabelBand = 20;
+constexpr int kStripRows = 128;  // rows of the figure drawn and encoded at a time
 constexpr std::array<const char*, 3> kGroupNames = {"年少", "生産年齢", "高齢"};
 constexpr std::array<const char*, 3> kGroupAges = {"0-15歳", "16-64歳", "65-99歳"};
 constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
@@ -90,10 +91,25 @@ AxisLines PaintAxisLines(QPainter& painter, const QRect& area) {
   return {axisX, axisY};
 }
 
+// Text in box, unless box lies far from the part of the figure that the
+// painter's picture holds: a figure drawn in strips lays out only the texts
+// of each strip (and those of the strips next to it, a text may reach past
+// its box). Other devices get every text.
+template <typename Box>
+void Write(QPainter& painter, const Box& box, int flags, const QString& text) {
+  const QPaintDevice* device = painter.device();
+  if (device != nullptr && device->devType() == QInternal::Image) {
+    constexpr double kReach = 64.0;
+    const QRectF held = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (!QRectF(box).adjusted(-kReach, -kReach, kReach, kReach).intersects(held)) return;
+  }
+  painter.drawText(box, flags, text);
+}
+
 // A label centred on x, its top at y.
 void LabelBelow(QPainter& painter, double x, double y, const QString& text) {
   const int width = painter.fontMetrics().horizontalAdvance(text) + 4;
-  painter.drawText(QRectF(x - width / 2.0, y, width, kTickLabels), Qt::AlignHCenter | Qt::AlignTop, text);
+  Write(painter, QRectF(x - width / 2.0, y, width, kTickLabels), Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
 }  // namespace
@@ -274,12 +290,12 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setPen(kInk);
   painter.setFont(FigureFont(22, true));
-  painter.drawText(titleBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(Title()));
+  Write(painter, titleBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(Title()));
   painter.setFont(FigureFont(14));
-  painter.drawText(ratesBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(RatesLine()));
+  Write(painter, ratesBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(RatesLine()));
 
   painter.setFont(FigureFont(15, true));
-  painter.drawText(graphHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("総人口と構成表示"));
+  Write(painter, graphHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("総人口と構成表示"));
   const int content = m_.PyramidContent;
   const char* what = content == kContentBirths   ? pyramid_text::kTitleContent[1]
                      : content == kContentDeaths ? pyramid_text::kTitleContent[2]
@@ -287,8 +303,8 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   QString pyramidTitle = QString::fromUtf8(pyramid_text::kTitleStem) + QString::fromUtf8(what);
   if (content == kContentRelative)
     pyramidTitle += QString::fromUtf8("（") + QString::fromUtf8(pyramid_text::kCaptionAbs) + QString::fromUtf8("）");
-  painter.drawText(pyramidHeading_, Qt::AlignLeft | Qt::AlignVCenter, pyramidTitle);
-  painter.drawText(circleHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("年齢構成比"));
+  Write(painter, pyramidHeading_, Qt::AlignLeft | Qt::AlignVCenter, pyramidTitle);
+  Write(painter, circleHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("年齢構成比"));
 
   PaintGraphAxes(painter);
   PaintPyramidAxes(painter);
@@ -297,7 +313,7 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   if (request_.unData) {
     painter.setPen(kInk);
     painter.setFont(FigureFont(12));
-    painter.drawText(creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(kDataCredit));
+    Write(painter, creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(kDataCredit));
   }
 }
 
@@ -317,10 +333,10 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     Line(painter, axisX - kTick, y, axisX, y);
     // A round mark just under the full scale would print over its label.
     if (mark != full && y - fullY < 16.0) continue;
-    painter.drawText(QRectF(kMargin, y - 9, axisX - kTick - 4 - kMargin, 18), Qt::AlignRight | Qt::AlignVCenter,
+    Write(painter, QRectF(kMargin, y - 9, axisX - kTick - 4 - kMargin, 18), Qt::AlignRight | Qt::AlignVCenter,
                      Text(FormatThousands(mark)));
   }
-  painter.drawText(QRectF(kMargin, graphHeading_.top(), kScaleLabels - 8, kHeadingHeight),
+  Write(painter, QRectF(kMargin, graphHeading_.top(), kScaleLabels - 8, kHeadingHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("人口（人）"));
 
   // The run's years, a mark every ten: year c's column ends at W c / 100.
@@ -329,7 +345,7 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     Line(painter, x, axisY, x, axisY + kTick);
     LabelBelow(painter, x, axisY + kTick, QString::number(m_.StartYear + c));
   }
-  painter.drawText(QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
                    Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8("西暦（年）"));
 
   // The year shown: a mark above its column.
@@ -346,7 +362,7 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
   const QString year = QString::number(m_.StartYear + c) + QString::fromUtf8("年");
   const int width = painter.fontMetrics().horizontalAdvance(year) + 4;
   const double labelLeft = std::clamp(x + 9, left, left + area.width() - width);
-  painter.drawText(QRectF(labelLeft, tip - kMarkerRow + 2, width, kMarkerRow - 4), Qt::AlignLeft | Qt::AlignVCenter,
+  Write(painter, QRectF(labelLeft, tip - kMarkerRow + 2, width, kMarkerRow - 4), Qt::AlignLeft | Qt::AlignVCenter,
                    year);
 }
 
@@ -364,12 +380,12 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
     const double y = area.top() + geometry.RowBottom(ageClass) - kInformationLine;
     Line(painter, axisX - (ageClass % 2 == 0 ? kTick : 3), y, axisX, y);
     if (ageClass % 2 == 0) {
-      painter.drawText(QRectF(axisX - kAgeLabels, y - 8, kAgeLabels - kTick - 2, 16), Qt::AlignRight | Qt::AlignVCenter,
+      Write(painter, QRectF(axisX - kAgeLabels, y - 8, kAgeLabels - kTick - 2, 16), Qt::AlignRight | Qt::AlignVCenter,
                        QString::number(5 * ageClass));
     }
   }
   painter.setFont(FigureFont(12));
-  painter.drawText(QRectF(axisX - kAgeLabels, pyramidHeading_.bottom() + 1, kAgeLabels, kSexRow),
+  Write(painter, QRectF(axisX - kAgeLabels, pyramidHeading_.bottom() + 1, kAgeLabels, kSexRow),
                    Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("年齢"));
 
   // Values: 0 at the axis, half and full scale on each side.
@@ -402,13 +418,13 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
   painter.setFont(FigureFont(14, true));
   for (const Side& side : sides) {
     const double middle = left + side.from + side.length / 2.0;
-    painter.drawText(QRectF(middle - 40, pyramidHeading_.bottom() + 1, 80, kSexRow), Qt::AlignCenter,
+    Write(painter, QRectF(middle - 40, pyramidHeading_.bottom() + 1, 80, kSexRow), Qt::AlignCenter,
                      QString::fromUtf8(side.label));
   }
   static constexpr std::array<const char*, 4> kUnits = {"人口（人）", "各性の総数に占める割合（%）",
                                                         "出生数／1000（女性）", "死亡数／100,000"};
   painter.setFont(FigureFont(12));
-  painter.drawText(QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
                    Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kUnits[std::clamp(content + 1, 0, 3)]));
 }
 
@@ -423,7 +439,7 @@ void FigureComposer::PaintShares(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(box, QColor(0, 0, 0, 170));
     painter.setPen(Qt::white);
-    painter.drawText(box, Qt::AlignCenter,
+    Write(painter, box, Qt::AlignCenter,
                      QString::fromUtf8(kGroupNames[group]) + " " + Text(FloatText(AgeGroupShare(census, group))) + "%");
     painter.restore();
   }
@@ -433,7 +449,7 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
   const QRect legend = layout_.legend;
   painter.setPen(kInk);
   painter.setFont(FigureFont(13, true));
-  painter.drawText(QRect(legend.left(), legend.top(), legend.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
+  Write(painter, QRect(legend.left(), legend.top(), legend.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
                    QString::fromUtf8("年齢の色（三つの図に共通）"));
   const int barTop = legend.top() + 22;
   const int barHeight = 16;
@@ -463,7 +479,7 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
   for (int group = 0; group < kAgeGroups; ++group) {
     const double from = l + spans[group].first * kLegendCell;
     const double to = l + spans[group].second * kLegendCell;
-    painter.drawText(QRectF(from, barBottom + 5 + kTickLabels, to - from, 18), Qt::AlignHCenter | Qt::AlignTop,
+    Write(painter, QRectF(from, barBottom + 5 + kTickLabels, to - from, 18), Qt::AlignHCenter | Qt::AlignTop,
                      QString::fromUtf8(kGroupNames[group]) + QString::fromUtf8(kGroupAges[group]));
   }
 }
@@ -479,7 +495,24 @@ QImage FigureComposer::Render(int density) const {
   return image;
 }
 
-QByteArray FigureComposer::Png(int density) const { return EncodePng(Render(density)); }
+QByteArray FigureComposer::Png(int density) const {
+  density = std::max(density, 1);
+  const Charts charts = DrawCharts(density);
+  const QSize size = layout_.size * density;
+  // The figure at twice the density is tens of megabytes: it is drawn a
+  // strip at a time into one small picture and encoded as it goes, the same
+  // pixels as Render's without first touching all that memory.
+  QImage strip;
+  return EncodePngInStrips(size, kStripRows, [&](int top, int) -> const QImage& {
+    if (strip.isNull()) strip = QImage(size.width(), std::min(kStripRows, size.height()), QImage::Format_RGB32);
+    if (strip.isNull()) return strip;
+    QPainter painter(&strip);
+    painter.translate(0, -top);
+    painter.scale(density, density);
+    Paint(painter, charts, false);
+    return strip;
+  });
+}
 
 QByteArray FigureComposer::Svg() const {
   const Charts charts = DrawCharts(1);

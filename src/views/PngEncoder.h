@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
+#include <functional>
 
 class QImage;
 
@@ -11,5 +13,16 @@ namespace velmora {
 // the best row filter costs three times the time for a file a third
 // smaller. Empty when the picture cannot be encoded.
 QByteArray EncodePng(const QImage& image);
+
+// Draws the rows top .. top + rows - 1 of a picture and gives them as the
+// first rows of a picture in any format; the picture must stay valid until
+// the next call.
+using PngStrip = std::function<const QImage&(int top, int rows)>;
+
+// A picture of size made strip by strip, stripRows rows at a time (the last
+// strip may be shorter), each encoded as soon as it is drawn: a large
+// picture never has to be held whole. Encoded as EncodePng encodes; empty
+// when it cannot be, or when a strip is too small or has another width.
+QByteArray EncodePngInStrips(QSize size, int stripRows, const PngStrip& strip);
 
 }  // namespace velmora
