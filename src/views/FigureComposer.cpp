@@ -231,23 +231,45 @@ std::string FigureComposer::RatesLine() const {
   return velmora::RatesLine(title);
 }
 
-FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
+// The graph: every column of the run so far, as the yearly step drew them.
+void FigureComposer::PaintGraph(Canvas& canvas, int density) const {
+  const QSize client = request_.graphClient;
+  canvas.SetPenWidth(3 * density);
+  const GraphArea area{client.width() * density, (client.height() - kInformationLine) * density,
+                       static_cast<double>(client.height() * density)};
+  // An idle model has no run on the graph (none yet, or Reset cleared it).
+  const int lastColumn = m_.RunState == kIdle ? 0 : int{m_.ElapsedYears};
+  for (int column = 1; column <= lastColumn; ++column) {
+    PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
+  }
+}
+
+void FigureComposer::PaintGraphRows(QImage& strip, int top, int density) const {
+  // The graph's chart area in the figure's pixels, and its rows in the strip.
+  const QRect area(layout_.graph.topLeft() * density, layout_.graph.size() * density);
+  const int first = std::max(top, area.top());
+  const int last = std::min(top + strip.height(), area.top() + area.height());
+  if (first >= last || area.width() < 1) return;
+  // The scan lines of those rows, seen as a picture of their own whose first
+  // row is the canvas's client row below the information line and the rows
+  // above.
+  uchar* const lines = strip.bits() + (first - top) * strip.bytesPerLine() + area.left() * 4;
+  Canvas canvas;
+  canvas.SetBackground(0);
+  canvas.Attach(QImage(lines, area.width(), last - first, strip.bytesPerLine(), QImage::Format_RGB32),
+                QPoint(0, kInformationLine * density + first - area.top()));
+  canvas.Clear();
+  PaintGraph(canvas, density);
+}
+
+FigureComposer::Charts FigureComposer::DrawCharts(int density, bool withGraph) const {
   const FigureYear& year = request_.year;
   Charts charts;
   charts.density = density;
 
-  // The graph: every column of the run so far, as the yearly step drew them.
-  {
-    const QSize client = request_.graphClient;
-    Canvas canvas = SizedCanvas(client, density);
-    canvas.SetPenWidth(3 * density);
-    const GraphArea area{client.width() * density, (client.height() - kInformationLine) * density,
-                         static_cast<double>(client.height() * density)};
-    // An idle model has no run on the graph (none yet, or Reset cleared it).
-    const int lastColumn = m_.RunState == kIdle ? 0 : int{m_.ElapsedYears};
-    for (int column = 1; column <= lastColumn; ++column) {
-      PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
-    }
+  if (withGraph) {
+    Canvas canvas = SizedCanvas(request_.graphClient, density);
+    PaintGraph(canvas, density);
     charts.graph = canvas.Image();
   }
   {
@@ -272,10 +294,16 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
 }
 
 void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped) const {
+  PaintCharts(painter, charts, cropped);
+  PaintLabels(painter);
+}
+
+void FigureComposer::PaintCharts(QPainter& painter, const Charts& charts, bool cropped) const {
   painter.fillRect(QRect(QPoint(0, 0), layout_.size), kPaper);
   for (const auto& [area, image] :
        {std::pair{layout_.graph, &charts.graph}, std::pair{layout_.pyramid, &charts.pyramid},
         std::pair{layout_.circle, &charts.circle}}) {
+    if (image->isNull()) continue;  // drawn straight into the figure
     const QRect source = ChartArea(*image, charts.density);
     // A picture to an SVG is written whole: it gets only the chart area.
     // The raster painter copies the area straight from the canvas.
@@ -285,7 +313,9 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
       painter.drawImage(QRectF(area), *image, QRectF(source));
     }
   }
+}
 
+void FigureComposer::PaintLabels(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setPen(kInk);
@@ -497,19 +527,29 @@ QImage FigureComposer::Render(int density) const {
 
 QByteArray FigureComposer::Png(int density) const {
   density = std::max(density, 1);
-  const Charts charts = DrawCharts(density);
+  // The figure at twice the density is tens of megabytes, its graph alone a
+  // third of that: it is drawn a strip at a time into one small picture, the
+  // graph's columns straight into the strip, and encoded as it goes. The same
+  // pixels as Render's, without first touching all that memory.
+  const Charts charts = DrawCharts(density, false);
   const QSize size = layout_.size * density;
-  // The figure at twice the density is tens of megabytes: it is drawn a
-  // strip at a time into one small picture and encoded as it goes, the same
-  // pixels as Render's without first touching all that memory.
   QImage strip;
+  const auto painterOn = [&](QPainter& painter, int top) {
+    painter.translate(0, -top);
+    painter.scale(density, density);
+  };
   return EncodePngInStrips(size, kStripRows, [&](int top, int) -> const QImage& {
     if (strip.isNull()) strip = QImage(size.width(), std::min(kStripRows, size.height()), QImage::Format_RGB32);
     if (strip.isNull()) return strip;
+    {
+      QPainter painter(&strip);
+      painterOn(painter, top);
+      PaintCharts(painter, charts, false);
+    }
+    PaintGraphRows(strip, top, density);
     QPainter painter(&strip);
-    painter.translate(0, -top);
-    painter.scale(density, density);
-    Paint(painter, charts, false);
+    painterOn(painter, top);
+    PaintLabels(painter);
     return strip;
   });
 }
