@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QSysInfo>
 #include <algorithm>
 #include <csetjmp>
@@ -82,6 +84,37 @@ QByteArray EncodePngInStrips(QSize size, int stripRows, const PngStrip& strip) {
   QImage spare;
   if (!Encode(size, stripRows, strip, &bytes, &spare)) return {};
   return bytes;
+}
+
+QImage WithPalette(const QImage& image) {
+  if (image.format() != QImage::Format_RGB32) return image;
+  QImage indexed(image.size(), QImage::Format_Indexed8);
+  if (indexed.isNull()) return image;
+  QList<QRgb> colours;
+  QHash<QRgb, int> index;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    uchar* out = indexed.scanLine(y);
+    // Charts are runs of one colour: look a colour up once per run.
+    QRgb last = 0;
+    int lastIndex = -1;
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = in[x] | 0xFF000000u;
+      if (lastIndex < 0 || pixel != last) {
+        auto found = index.constFind(pixel);
+        if (found == index.constEnd()) {
+          if (colours.size() == 256) return image;
+          found = index.insert(pixel, static_cast<int>(colours.size()));
+          colours.push_back(pixel);
+        }
+        last = pixel;
+        lastIndex = *found;
+      }
+      out[x] = static_cast<uchar>(lastIndex);
+    }
+  }
+  indexed.setColorTable(colours);
+  return indexed;
 }
 
 QByteArray EncodePng(const QImage& image) {
