@@ -272,8 +272,8 @@ class RayDirections {
 // The pieces of the sector of the disc (radius) from start counter-clockwise
 // to end, appended in drawing order: the whole disc, one convex piece, or
 // two for a span beyond pi.
-void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb,
-               RayDirections& rays, std::vector<PiePiece>& pieces) {
+void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb, RayDirections& rays,
+               std::vector<PiePiece>& pieces) {
   const double from = start;
   const double to = end;
   double span = to - from;

@@ -366,10 +366,10 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     // A round mark just under the full scale would print over its label.
     if (mark != full && y - fullY < 16.0) continue;
     Write(painter, QRectF(kMargin, y - 9, axisX - kTick - 4 - kMargin, 18), Qt::AlignRight | Qt::AlignVCenter,
-                     Text(FormatThousands(mark)));
+          Text(FormatThousands(mark)));
   }
   Write(painter, QRectF(kMargin, graphHeading_.top(), kScaleLabels - 8, kHeadingHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("人口（人）"));
+        Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("人口（人）"));
 
   // The run's years, a mark every ten: year c's column ends at W c / 100.
   for (int c = 0; c <= 100; c += 10) {
@@ -377,8 +377,8 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     Line(painter, x, axisY, x, axisY + kTick);
     LabelBelow(painter, x, axisY + kTick, QString::number(m_.StartYear + c));
   }
-  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
-                   Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8("西暦（年）"));
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption), Qt::AlignHCenter | Qt::AlignTop,
+        QString::fromUtf8("西暦（年）"));
 
   // The year shown: a mark above its column.
   const int c = request_.year.elapsed;
@@ -395,7 +395,7 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
   const int width = painter.fontMetrics().horizontalAdvance(year) + 4;
   const double labelLeft = std::clamp(x + 9, left, left + area.width() - width);
   Write(painter, QRectF(labelLeft, tip - kMarkerRow + 2, width, kMarkerRow - 4), Qt::AlignLeft | Qt::AlignVCenter,
-                   year);
+        year);
 }
 
 void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
@@ -413,12 +413,12 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
     Line(painter, axisX - (ageClass % 2 == 0 ? kTick : 3), y, axisX, y);
     if (ageClass % 2 == 0) {
       Write(painter, QRectF(axisX - kAgeLabels, y - 8, kAgeLabels - kTick - 2, 16), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(5 * ageClass));
+            QString::number(5 * ageClass));
     }
   }
   painter.setFont(FigureFont(12));
   Write(painter, QRectF(axisX - kAgeLabels, pyramidHeading_.bottom() + 1, kAgeLabels, kSexRow),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("年齢"));
+        Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("年齢"));
 
   // Values: 0 at the axis, half and full scale on each side.
   const float axis = geometry.AxisX(content, request_.year.census);
@@ -451,13 +451,13 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
   for (const Side& side : sides) {
     const double middle = left + side.from + side.length / 2.0;
     Write(painter, QRectF(middle - 40, pyramidHeading_.bottom() + 1, 80, kSexRow), Qt::AlignCenter,
-                     QString::fromUtf8(side.label));
+          QString::fromUtf8(side.label));
   }
   static constexpr std::array<const char*, 4> kUnits = {"人口（人）", "各性の総数に占める割合（%）",
                                                         "出生数／1000（女性）", "死亡数／100,000"};
   painter.setFont(FigureFont(12));
-  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
-                   Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kUnits[std::clamp(content + 1, 0, 3)]));
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption), Qt::AlignHCenter | Qt::AlignTop,
+        QString::fromUtf8(kUnits[std::clamp(content + 1, 0, 3)]));
 }
 
 void FigureComposer::PaintShares(QPainter& painter) const {
@@ -472,7 +472,7 @@ void FigureComposer::PaintShares(QPainter& painter) const {
     painter.fillRect(box, QColor(0, 0, 0, 170));
     painter.setPen(Qt::white);
     Write(painter, box, Qt::AlignCenter,
-                     QString::fromUtf8(kGroupNames[group]) + " " + Text(FloatText(AgeGroupShare(census, group))) + "%");
+          QString::fromUtf8(kGroupNames[group]) + " " + Text(FloatText(AgeGroupShare(census, group))) + "%");
     painter.restore();
   }
 }
@@ -482,7 +482,7 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
   painter.setPen(kInk);
   painter.setFont(FigureFont(13, true));
   Write(painter, QRect(legend.left(), legend.top(), legend.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8("年齢の色（三つの図に共通）"));
+        QString::fromUtf8("年齢の色（三つの図に共通）"));
   const int barTop = legend.top() + 22;
   const int barHeight = 16;
   painter.save();
@@ -512,7 +512,7 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
     const double from = l + spans[group].first * kLegendCell;
     const double to = l + spans[group].second * kLegendCell;
     Write(painter, QRectF(from, barBottom + 5 + kTickLabels, to - from, 18), Qt::AlignHCenter | Qt::AlignTop,
-                     QString::fromUtf8(kGroupNames[group]) + QString::fromUtf8(kGroupAges[group]));
+          QString::fromUtf8(kGroupNames[group]) + QString::fromUtf8(kGroupAges[group]));
   }
 }
 
