@@ -340,14 +340,16 @@ void FillPieces(QImage& image, double cx, double cy, double radius, const std::v
 
 void Canvas::Resize(QSize size) {
   size = size.expandedTo(QSize(0, 0));
-  if (image_.size() != size || origin_ != QPoint()) image_ = QImage(size, QImage::Format_RGB32);
+  if (image_.size() != size || attached_) image_ = QImage(size, QImage::Format_RGB32);
   origin_ = QPoint();
+  attached_ = false;
   Clear();
 }
 
 void Canvas::Attach(QImage picture, QPoint origin) {
   image_ = std::move(picture);
   origin_ = origin;
+  attached_ = true;
 }
 
 void Canvas::Clear() {

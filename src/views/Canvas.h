@@ -85,7 +85,8 @@ class Canvas {
   void FillPixels(int left, int top, int right, int bottom, int32_t colour);
 
   QImage image_;
-  QPoint origin_;  // the client pixel at the picture's (0, 0)
+  QPoint origin_;          // the client pixel at the picture's (0, 0)
+  bool attached_ = false;  // the picture is someone else's (Attach)
   int32_t background_ = 0;
   int penWidth_ = 1;
 };

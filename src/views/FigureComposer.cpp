@@ -310,7 +310,7 @@ void FigureComposer::PaintCharts(QPainter& painter, const Charts& charts, bool c
     // encode and a smaller file). The raster painter copies the area straight
     // from the canvas.
     if (cropped) {
-      painter.drawImage(area, WithPalette(image->copy(source)));
+      painter.drawImage(area, WithPalette(*image, source));
     } else {
       painter.drawImage(QRectF(area), *image, QRectF(source));
     }

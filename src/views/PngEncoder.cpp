@@ -86,24 +86,26 @@ QByteArray EncodePngInStrips(QSize size, int stripRows, const PngStrip& strip) {
   return bytes;
 }
 
-QImage WithPalette(const QImage& image) {
-  if (image.format() != QImage::Format_RGB32) return image;
-  QImage indexed(image.size(), QImage::Format_Indexed8);
-  if (indexed.isNull()) return image;
+QImage WithPalette(const QImage& image, QRect area) {
+  area &= image.rect();
+  if (area.isEmpty()) return {};  // copy() would take an empty area for the whole picture
+  if (image.format() != QImage::Format_RGB32) return image.copy(area);
+  QImage indexed(area.size(), QImage::Format_Indexed8);
+  if (indexed.isNull()) return image.copy(area);
   QList<QRgb> colours;
   QHash<QRgb, int> index;
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+  for (int y = 0; y < area.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
     uchar* out = indexed.scanLine(y);
     // Charts are runs of one colour: look a colour up once per run.
     QRgb last = 0;
     int lastIndex = -1;
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < area.width(); ++x) {
       const QRgb pixel = in[x] | 0xFF000000u;
       if (lastIndex < 0 || pixel != last) {
         auto found = index.constFind(pixel);
         if (found == index.constEnd()) {
-          if (colours.size() == 256) return image;
+          if (colours.size() == 256) return image.copy(area);
           found = index.insert(pixel, static_cast<int>(colours.size()));
           colours.push_back(pixel);
         }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <functional>
 
@@ -24,10 +25,11 @@ using PngStrip = std::function<const QImage&(int top, int rows)>;
 // when it cannot be, or when a strip is too small or has another width.
 QByteArray EncodePngInStrips(QSize size, int stripRows, const PngStrip& strip);
 
-// The same pixels with a colour table, when the picture has 256 colours or
-// fewer (a chart has about a hundred): a PNG writer then compresses a third
-// of the bytes without a row-filter search. Else, or for a picture that is
-// not RGB32, the picture as it is.
-QImage WithPalette(const QImage& image);
+// The pixels of area (within image) with a colour table, when they have 256
+// colours or fewer (a chart has about a hundred): a PNG writer then
+// compresses a third of the bytes without a row-filter search. Else, or for a
+// picture that is not RGB32, a copy of the area as it is; a null picture
+// when area lies outside image.
+QImage WithPalette(const QImage& image, QRect area);
 
 }  // namespace velmora

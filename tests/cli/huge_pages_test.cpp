@@ -16,6 +16,8 @@ struct EnvironmentCase {
   std::vector<std::string> expected;
 };
 
+void PrintTo(const EnvironmentCase& c, std::ostream* os) { *os << c.name; }
+
 class HugePagesTest : public testing::TestWithParam<EnvironmentCase> {};
 
 TEST_P(HugePagesTest, KeepsTheCallersSettings) {
