@@ -250,9 +250,9 @@ void FigureComposer::PaintGraphRows(QImage& strip, int top, int density) const {
   const int first = std::max(top, area.top());
   const int last = std::min(top + strip.height(), area.top() + area.height());
   if (first >= last || area.width() < 1) return;
-  // The scan lines of those rows, seen as a picture of their own whose first
-  // row is the canvas's client row below the information line and the rows
-  // above.
+  // The scan lines of those rows, seen as a picture of their own: a part of
+  // the graph canvas's client area, from its row below the information line
+  // that the strip's first graph row shows.
   uchar* const lines = strip.bits() + (first - top) * strip.bytesPerLine() + area.left() * 4;
   Canvas canvas;
   canvas.SetBackground(0);
