@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/core/FileSet.h"
+#include "cli/core/HugePages.h"
 #include "cli/core/PresetIo.h"
 
 extern char** environ;
@@ -90,7 +91,11 @@ void DrawCharts(const std::string& folder, const HeadlessInputs& inputs, const s
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = 0;
-  const int spawnError = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  std::vector<std::string> environment = WithHugePages(environ);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  const int spawnError = ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), envp.data());
   if (spawnError != 0) {
     RemoveMadeFolders(made);
     throw InputError(program.string() + ": cannot start: " + std::strerror(spawnError));

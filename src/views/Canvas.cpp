@@ -272,8 +272,8 @@ class RayDirections {
 // The pieces of the sector of the disc (radius) from start counter-clockwise
 // to end, appended in drawing order: the whole disc, one convex piece, or
 // two for a span beyond pi.
-void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb,
-               RayDirections& rays, std::vector<PiePiece>& pieces) {
+void AddPieces(const QImage& image, double cy, double radius, float start, float end, QRgb rgb, RayDirections& rays,
+               std::vector<PiePiece>& pieces) {
   const double from = start;
   const double to = end;
   double span = to - from;
@@ -340,8 +340,16 @@ void FillPieces(QImage& image, double cx, double cy, double radius, const std::v
 
 void Canvas::Resize(QSize size) {
   size = size.expandedTo(QSize(0, 0));
-  if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+  if (image_.size() != size || attached_) image_ = QImage(size, QImage::Format_RGB32);
+  origin_ = QPoint();
+  attached_ = false;
   Clear();
+}
+
+void Canvas::Attach(QImage picture, QPoint origin) {
+  image_ = std::move(picture);
+  origin_ = origin;
+  attached_ = true;
 }
 
 void Canvas::Clear() {
@@ -349,16 +357,19 @@ void Canvas::Clear() {
 }
 
 int32_t Canvas::PixelAt(int x, int y) const {
+  x -= origin_.x();
+  y -= origin_.y();
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return -1;
   const QRgb p = image_.pixel(x, y);
   return qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
 }
 
 void Canvas::FillPixels(int left, int top, int right, int bottom, int32_t colour) {
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, image_.width() - 1);
-  bottom = std::min(bottom, image_.height() - 1);
+  // Client pixels to the picture's; the bounds are pinned within +-1e6.
+  left = std::max(left - origin_.x(), 0);
+  top = std::max(top - origin_.y(), 0);
+  right = std::min(right - origin_.x(), image_.width() - 1);
+  bottom = std::min(bottom - origin_.y(), image_.height() - 1);
   if (left > right || top > bottom) return;
   const QRgb rgb = ToRgb(colour);
   ClearUpperVectorState();
@@ -401,6 +412,7 @@ void Canvas::Line(float x0, float y0, float x1, float y1, int32_t colour) {
   }
   QPainter painter(&image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.translate(-origin_);
   QPen pen(QColor::fromRgb(ToRgb(colour)));
   pen.setWidth(penWidth_);
   pen.setCapStyle(Qt::FlatCap);
@@ -418,8 +430,8 @@ void Canvas::FillPies(float cx, float cy, float radius, std::span<const PieSecto
   if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) return;
   // Pixels are sampled at their centres: pixel x is at x + 0.5, so measure
   // from a centre moved back by half a pixel and sample at the indexes.
-  const double centreX = static_cast<double>(cx) - 0.5;
-  const double centreY = static_cast<double>(cy) - 0.5;
+  const double centreX = static_cast<double>(cx) - 0.5 - origin_.x();
+  const double centreY = static_cast<double>(cy) - 0.5 - origin_.y();
   ClearUpperVectorState();
   std::vector<PiePiece> pieces;
   pieces.reserve(2 * sectors.size());
@@ -432,7 +444,7 @@ void Canvas::FillPies(float cx, float cy, float radius, std::span<const PieSecto
 }
 
 void Canvas::Paint(QPainter& painter, const QRect& area) const {
-  if (!image_.isNull()) painter.drawImage(area.topLeft(), image_, area);
+  if (!image_.isNull()) painter.drawImage(area.topLeft(), image_, area.translated(-origin_));
 }
 
 }  // namespace velmora

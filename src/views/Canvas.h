@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <cstdint>
@@ -44,12 +45,21 @@ struct PieSector {
 // antialiased; everything outside the picture is clipped.
 class Canvas {
  public:
-  // A new size clears the picture to the background.
+  // A new size clears the picture to the background; the picture is the
+  // canvas's own again, from client pixel (0, 0) on.
   void Resize(QSize size);
+  // Draws into picture instead: a part of a larger client area, whose pixel
+  // (0, 0) is the client pixel origin. picture may be a view of another
+  // picture's scan lines (a QImage made over them), so that a large chart can
+  // be drawn piece by piece straight into where it is shown; the caller keeps
+  // those lines alive while the canvas draws. Drawing beyond picture is
+  // clipped, as beyond any canvas; the picture is not cleared.
+  void Attach(QImage picture, QPoint origin);
   void SetBackground(int32_t colour) { background_ = colour; }
   void Clear();
   void SetPenWidth(int width) { penWidth_ = width < 1 ? 1 : width; }
   int PenWidth() const { return penWidth_; }
+  // The picture's size (the client size unless a part is attached).
   int ClientWidth() const { return image_.width(); }
   int ClientHeight() const { return image_.height(); }
 
@@ -66,7 +76,7 @@ class Canvas {
   void FillPies(float cx, float cy, float radius, std::span<const PieSector> sectors);
 
   const QImage& Image() const { return image_; }
-  int32_t PixelAt(int x, int y) const;  // packed colour; -1 outside
+  int32_t PixelAt(int x, int y) const;  // client pixel's packed colour; -1 outside the picture
   // Blit the part of the picture inside area (client pixels).
   void Paint(QPainter& painter, const QRect& area) const;
 
@@ -75,6 +85,8 @@ class Canvas {
   void FillPixels(int left, int top, int right, int bottom, int32_t colour);
 
   QImage image_;
+  QPoint origin_;          // the client pixel at the picture's (0, 0)
+  bool attached_ = false;  // the picture is someone else's (Attach)
   int32_t background_ = 0;
   int penWidth_ = 1;
 };

@@ -41,6 +41,7 @@ constexpr int kLegendCell = 5;  // pixels per age in the legend's bar
 constexpr int kLegendHeight = 84;
 constexpr int kCreditHeight = 20;
 constexpr int kPyramidLabelBand = 20;
+constexpr int kStripRows = 128;  // rows of the figure drawn and encoded at a time
 constexpr std::array<const char*, 3> kGroupNames = {"年少", "生産年齢", "高齢"};
 constexpr std::array<const char*, 3> kGroupAges = {"0-15歳", "16-64歳", "65-99歳"};
 constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
@@ -90,10 +91,25 @@ AxisLines PaintAxisLines(QPainter& painter, const QRect& area) {
   return {axisX, axisY};
 }
 
+// Text in box, unless box lies far from the part of the figure that the
+// painter's picture holds: a figure drawn in strips lays out only the texts
+// of each strip (and those of the strips next to it, a text may reach past
+// its box). Other devices get every text.
+template <typename Box>
+void Write(QPainter& painter, const Box& box, int flags, const QString& text) {
+  const QPaintDevice* device = painter.device();
+  if (device != nullptr && device->devType() == QInternal::Image) {
+    constexpr double kReach = 64.0;
+    const QRectF held = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (!QRectF(box).adjusted(-kReach, -kReach, kReach, kReach).intersects(held)) return;
+  }
+  painter.drawText(box, flags, text);
+}
+
 // A label centred on x, its top at y.
 void LabelBelow(QPainter& painter, double x, double y, const QString& text) {
   const int width = painter.fontMetrics().horizontalAdvance(text) + 4;
-  painter.drawText(QRectF(x - width / 2.0, y, width, kTickLabels), Qt::AlignHCenter | Qt::AlignTop, text);
+  Write(painter, QRectF(x - width / 2.0, y, width, kTickLabels), Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
 }  // namespace
@@ -215,23 +231,45 @@ std::string FigureComposer::RatesLine() const {
   return velmora::RatesLine(title);
 }
 
-FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
+// The graph: every column of the run so far, as the yearly step drew them.
+void FigureComposer::PaintGraph(Canvas& canvas, int density) const {
+  const QSize client = request_.graphClient;
+  canvas.SetPenWidth(3 * density);
+  const GraphArea area{client.width() * density, (client.height() - kInformationLine) * density,
+                       static_cast<double>(client.height() * density)};
+  // An idle model has no run on the graph (none yet, or Reset cleared it).
+  const int lastColumn = m_.RunState == kIdle ? 0 : int{m_.ElapsedYears};
+  for (int column = 1; column <= lastColumn; ++column) {
+    PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
+  }
+}
+
+void FigureComposer::PaintGraphRows(QImage& strip, int top, int density) const {
+  // The graph's chart area in the figure's pixels, and its rows in the strip.
+  const QRect area(layout_.graph.topLeft() * density, layout_.graph.size() * density);
+  const int first = std::max(top, area.top());
+  const int last = std::min(top + strip.height(), area.top() + area.height());
+  if (first >= last || area.width() < 1) return;
+  // The scan lines of those rows, seen as a picture of their own: a part of
+  // the graph canvas's client area, from its row below the information line
+  // that the strip's first graph row shows.
+  uchar* const lines = strip.bits() + (first - top) * strip.bytesPerLine() + area.left() * 4;
+  Canvas canvas;
+  canvas.SetBackground(0);
+  canvas.Attach(QImage(lines, area.width(), last - first, strip.bytesPerLine(), QImage::Format_RGB32),
+                QPoint(0, kInformationLine * density + first - area.top()));
+  canvas.Clear();
+  PaintGraph(canvas, density);
+}
+
+FigureComposer::Charts FigureComposer::DrawCharts(int density, bool withGraph) const {
   const FigureYear& year = request_.year;
   Charts charts;
   charts.density = density;
 
-  // The graph: every column of the run so far, as the yearly step drew them.
-  {
-    const QSize client = request_.graphClient;
-    Canvas canvas = SizedCanvas(client, density);
-    canvas.SetPenWidth(3 * density);
-    const GraphArea area{client.width() * density, (client.height() - kInformationLine) * density,
-                         static_cast<double>(client.height() * density)};
-    // An idle model has no run on the graph (none yet, or Reset cleared it).
-    const int lastColumn = m_.RunState == kIdle ? 0 : int{m_.ElapsedYears};
-    for (int column = 1; column <= lastColumn; ++column) {
-      PaintGraphColumn(canvas, area, column, m_.WorldHistory[column], m_.Capacity, m_.GraphAgeOrder == 0);
-    }
+  if (withGraph) {
+    Canvas canvas = SizedCanvas(request_.graphClient, density);
+    PaintGraph(canvas, density);
     charts.graph = canvas.Image();
   }
   {
@@ -256,30 +294,40 @@ FigureComposer::Charts FigureComposer::DrawCharts(int density) const {
 }
 
 void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped) const {
+  PaintCharts(painter, charts, cropped);
+  PaintLabels(painter);
+}
+
+void FigureComposer::PaintCharts(QPainter& painter, const Charts& charts, bool cropped) const {
   painter.fillRect(QRect(QPoint(0, 0), layout_.size), kPaper);
   for (const auto& [area, image] :
        {std::pair{layout_.graph, &charts.graph}, std::pair{layout_.pyramid, &charts.pyramid},
         std::pair{layout_.circle, &charts.circle}}) {
+    if (image->isNull()) continue;  // drawn straight into the figure
     const QRect source = ChartArea(*image, charts.density);
-    // A picture to an SVG is written whole: it gets only the chart area.
-    // The raster painter copies the area straight from the canvas.
+    // A picture to an SVG is written whole, as PNG: it gets only the chart
+    // area, in a colour table (the same pixels, a quarter of the time to
+    // encode and a smaller file). The raster painter copies the area straight
+    // from the canvas.
     if (cropped) {
-      painter.drawImage(area, image->copy(source));
+      painter.drawImage(area, WithPalette(*image, source));
     } else {
       painter.drawImage(QRectF(area), *image, QRectF(source));
     }
   }
+}
 
+void FigureComposer::PaintLabels(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setPen(kInk);
   painter.setFont(FigureFont(22, true));
-  painter.drawText(titleBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(Title()));
+  Write(painter, titleBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(Title()));
   painter.setFont(FigureFont(14));
-  painter.drawText(ratesBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(RatesLine()));
+  Write(painter, ratesBox_, Qt::AlignLeft | Qt::AlignVCenter, Text(RatesLine()));
 
   painter.setFont(FigureFont(15, true));
-  painter.drawText(graphHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("総人口と構成表示"));
+  Write(painter, graphHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("総人口と構成表示"));
   const int content = m_.PyramidContent;
   const char* what = content == kContentBirths   ? pyramid_text::kTitleContent[1]
                      : content == kContentDeaths ? pyramid_text::kTitleContent[2]
@@ -287,8 +335,8 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   QString pyramidTitle = QString::fromUtf8(pyramid_text::kTitleStem) + QString::fromUtf8(what);
   if (content == kContentRelative)
     pyramidTitle += QString::fromUtf8("（") + QString::fromUtf8(pyramid_text::kCaptionAbs) + QString::fromUtf8("）");
-  painter.drawText(pyramidHeading_, Qt::AlignLeft | Qt::AlignVCenter, pyramidTitle);
-  painter.drawText(circleHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("年齢構成比"));
+  Write(painter, pyramidHeading_, Qt::AlignLeft | Qt::AlignVCenter, pyramidTitle);
+  Write(painter, circleHeading_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("年齢構成比"));
 
   PaintGraphAxes(painter);
   PaintPyramidAxes(painter);
@@ -297,7 +345,7 @@ void FigureComposer::Paint(QPainter& painter, const Charts& charts, bool cropped
   if (request_.unData) {
     painter.setPen(kInk);
     painter.setFont(FigureFont(12));
-    painter.drawText(creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(kDataCredit));
+    Write(painter, creditBox_, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(kDataCredit));
   }
 }
 
@@ -317,11 +365,11 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     Line(painter, axisX - kTick, y, axisX, y);
     // A round mark just under the full scale would print over its label.
     if (mark != full && y - fullY < 16.0) continue;
-    painter.drawText(QRectF(kMargin, y - 9, axisX - kTick - 4 - kMargin, 18), Qt::AlignRight | Qt::AlignVCenter,
-                     Text(FormatThousands(mark)));
+    Write(painter, QRectF(kMargin, y - 9, axisX - kTick - 4 - kMargin, 18), Qt::AlignRight | Qt::AlignVCenter,
+          Text(FormatThousands(mark)));
   }
-  painter.drawText(QRectF(kMargin, graphHeading_.top(), kScaleLabels - 8, kHeadingHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("人口（人）"));
+  Write(painter, QRectF(kMargin, graphHeading_.top(), kScaleLabels - 8, kHeadingHeight),
+        Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("人口（人）"));
 
   // The run's years, a mark every ten: year c's column ends at W c / 100.
   for (int c = 0; c <= 100; c += 10) {
@@ -329,8 +377,8 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
     Line(painter, x, axisY, x, axisY + kTick);
     LabelBelow(painter, x, axisY + kTick, QString::number(m_.StartYear + c));
   }
-  painter.drawText(QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
-                   Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8("西暦（年）"));
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption), Qt::AlignHCenter | Qt::AlignTop,
+        QString::fromUtf8("西暦（年）"));
 
   // The year shown: a mark above its column.
   const int c = request_.year.elapsed;
@@ -346,8 +394,8 @@ void FigureComposer::PaintGraphAxes(QPainter& painter) const {
   const QString year = QString::number(m_.StartYear + c) + QString::fromUtf8("年");
   const int width = painter.fontMetrics().horizontalAdvance(year) + 4;
   const double labelLeft = std::clamp(x + 9, left, left + area.width() - width);
-  painter.drawText(QRectF(labelLeft, tip - kMarkerRow + 2, width, kMarkerRow - 4), Qt::AlignLeft | Qt::AlignVCenter,
-                   year);
+  Write(painter, QRectF(labelLeft, tip - kMarkerRow + 2, width, kMarkerRow - 4), Qt::AlignLeft | Qt::AlignVCenter,
+        year);
 }
 
 void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
@@ -364,13 +412,13 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
     const double y = area.top() + geometry.RowBottom(ageClass) - kInformationLine;
     Line(painter, axisX - (ageClass % 2 == 0 ? kTick : 3), y, axisX, y);
     if (ageClass % 2 == 0) {
-      painter.drawText(QRectF(axisX - kAgeLabels, y - 8, kAgeLabels - kTick - 2, 16), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(5 * ageClass));
+      Write(painter, QRectF(axisX - kAgeLabels, y - 8, kAgeLabels - kTick - 2, 16), Qt::AlignRight | Qt::AlignVCenter,
+            QString::number(5 * ageClass));
     }
   }
   painter.setFont(FigureFont(12));
-  painter.drawText(QRectF(axisX - kAgeLabels, pyramidHeading_.bottom() + 1, kAgeLabels, kSexRow),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("年齢"));
+  Write(painter, QRectF(axisX - kAgeLabels, pyramidHeading_.bottom() + 1, kAgeLabels, kSexRow),
+        Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("年齢"));
 
   // Values: 0 at the axis, half and full scale on each side.
   const float axis = geometry.AxisX(content, request_.year.census);
@@ -402,14 +450,14 @@ void FigureComposer::PaintPyramidAxes(QPainter& painter) const {
   painter.setFont(FigureFont(14, true));
   for (const Side& side : sides) {
     const double middle = left + side.from + side.length / 2.0;
-    painter.drawText(QRectF(middle - 40, pyramidHeading_.bottom() + 1, 80, kSexRow), Qt::AlignCenter,
-                     QString::fromUtf8(side.label));
+    Write(painter, QRectF(middle - 40, pyramidHeading_.bottom() + 1, 80, kSexRow), Qt::AlignCenter,
+          QString::fromUtf8(side.label));
   }
   static constexpr std::array<const char*, 4> kUnits = {"人口（人）", "各性の総数に占める割合（%）",
                                                         "出生数／1000（女性）", "死亡数／100,000"};
   painter.setFont(FigureFont(12));
-  painter.drawText(QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption),
-                   Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kUnits[std::clamp(content + 1, 0, 3)]));
+  Write(painter, QRectF(left, axisY + kTick + kTickLabels, area.width(), kAxisCaption), Qt::AlignHCenter | Qt::AlignTop,
+        QString::fromUtf8(kUnits[std::clamp(content + 1, 0, 3)]));
 }
 
 void FigureComposer::PaintShares(QPainter& painter) const {
@@ -423,8 +471,8 @@ void FigureComposer::PaintShares(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(box, QColor(0, 0, 0, 170));
     painter.setPen(Qt::white);
-    painter.drawText(box, Qt::AlignCenter,
-                     QString::fromUtf8(kGroupNames[group]) + " " + Text(FloatText(AgeGroupShare(census, group))) + "%");
+    Write(painter, box, Qt::AlignCenter,
+          QString::fromUtf8(kGroupNames[group]) + " " + Text(FloatText(AgeGroupShare(census, group))) + "%");
     painter.restore();
   }
 }
@@ -433,8 +481,8 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
   const QRect legend = layout_.legend;
   painter.setPen(kInk);
   painter.setFont(FigureFont(13, true));
-  painter.drawText(QRect(legend.left(), legend.top(), legend.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8("年齢の色（三つの図に共通）"));
+  Write(painter, QRect(legend.left(), legend.top(), legend.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
+        QString::fromUtf8("年齢の色（三つの図に共通）"));
   const int barTop = legend.top() + 22;
   const int barHeight = 16;
   painter.save();
@@ -463,8 +511,8 @@ void FigureComposer::PaintLegend(QPainter& painter) const {
   for (int group = 0; group < kAgeGroups; ++group) {
     const double from = l + spans[group].first * kLegendCell;
     const double to = l + spans[group].second * kLegendCell;
-    painter.drawText(QRectF(from, barBottom + 5 + kTickLabels, to - from, 18), Qt::AlignHCenter | Qt::AlignTop,
-                     QString::fromUtf8(kGroupNames[group]) + QString::fromUtf8(kGroupAges[group]));
+    Write(painter, QRectF(from, barBottom + 5 + kTickLabels, to - from, 18), Qt::AlignHCenter | Qt::AlignTop,
+          QString::fromUtf8(kGroupNames[group]) + QString::fromUtf8(kGroupAges[group]));
   }
 }
 
@@ -479,7 +527,34 @@ QImage FigureComposer::Render(int density) const {
   return image;
 }
 
-QByteArray FigureComposer::Png(int density) const { return EncodePng(Render(density)); }
+QByteArray FigureComposer::Png(int density) const {
+  density = std::max(density, 1);
+  // The figure at twice the density is tens of megabytes, its graph alone a
+  // third of that: it is drawn a strip at a time into one small picture, the
+  // graph's columns straight into the strip, and encoded as it goes. The same
+  // pixels as Render's, without first touching all that memory.
+  const Charts charts = DrawCharts(density, false);
+  const QSize size = layout_.size * density;
+  QImage strip;
+  const auto painterOn = [&](QPainter& painter, int top) {
+    painter.translate(0, -top);
+    painter.scale(density, density);
+  };
+  return EncodePngInStrips(size, kStripRows, [&](int top, int) -> const QImage& {
+    if (strip.isNull()) strip = QImage(size.width(), std::min(kStripRows, size.height()), QImage::Format_RGB32);
+    if (strip.isNull()) return strip;
+    {
+      QPainter painter(&strip);
+      painterOn(painter, top);
+      PaintCharts(painter, charts, false);
+    }
+    PaintGraphRows(strip, top, density);
+    QPainter painter(&strip);
+    painterOn(painter, top);
+    PaintLabels(painter);
+    return strip;
+  });
+}
 
 QByteArray FigureComposer::Svg() const {
   const Charts charts = DrawCharts(1);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/ModulePopulation.h"
+#include "views/Canvas.h"
 
 class QPainter;
 
@@ -86,9 +87,18 @@ class FigureComposer {
     QImage pyramid;
     QImage circle;
   };
-  Charts DrawCharts(int density) const;
-  // cropped: hand the painter each chart area as a picture of its own.
+  // withGraph false leaves the graph's picture null (see PaintGraphRows).
+  Charts DrawCharts(int density, bool withGraph = true) const;
+  void PaintGraph(Canvas& canvas, int density) const;
+  // The rows of the graph's chart area that fall in strip, the figure's
+  // pixel rows from top on, drawn straight into it at density.
+  void PaintGraphRows(QImage& strip, int top, int density) const;
+  // The paper and the charts (those whose pictures are drawn), then all the
+  // composer adds. cropped: hand the painter each chart area as a picture of
+  // its own.
   void Paint(QPainter& painter, const Charts& charts, bool cropped) const;
+  void PaintCharts(QPainter& painter, const Charts& charts, bool cropped) const;
+  void PaintLabels(QPainter& painter) const;
   void PaintGraphAxes(QPainter& painter) const;
   void PaintPyramidAxes(QPainter& painter) const;
   void PaintShares(QPainter& painter) const;

@@ -2,16 +2,19 @@
 
 #include <png.h>
 
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QSysInfo>
+#include <algorithm>
 #include <csetjmp>
 #include <new>
 
 namespace velmora {
 namespace {
 
-// libpng reports failures by a long jump: the function that sets the jump
-// point holds nothing that needs a destructor.
+// libpng reports failures by a long jump: the functions that set the jump
+// point hold nothing that needs a destructor.
 void Append(png_structp png, png_bytep data, png_size_t length) {
   auto* bytes = static_cast<QByteArray*>(png_get_io_ptr(png));
   try {
@@ -23,7 +26,21 @@ void Append(png_structp png, png_bytep data, png_size_t length) {
 
 void Flush(png_structp) {}
 
-bool Encode(const QImage& rgb32, QByteArray* bytes) {
+// The strip's pixels as RGB32 lines: the strip itself when it is RGB32
+// already, else a converted copy kept in spare. Null when the strip could not
+// be drawn: nothing may be thrown past the encoder's jump point.
+const QImage* Rgb32Rows(const PngStrip& strip, int top, int rows, QImage* spare) noexcept {
+  try {
+    const QImage& drawn = strip(top, rows);
+    if (drawn.format() == QImage::Format_RGB32) return &drawn;
+    *spare = drawn.convertToFormat(QImage::Format_RGB32);
+    return spare;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+bool Encode(QSize size, int stripRows, const PngStrip& strip, QByteArray* bytes, QImage* spare) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
@@ -32,7 +49,7 @@ bool Encode(const QImage& rgb32, QByteArray* bytes) {
     return false;
   }
   png_set_write_fn(png, bytes, Append, Flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(rgb32.width()), static_cast<png_uint_32>(rgb32.height()), 8,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(size.width()), static_cast<png_uint_32>(size.height()), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_compression_level(png, 3);
@@ -45,7 +62,15 @@ bool Encode(const QImage& rgb32, QByteArray* bytes) {
   } else {
     png_set_filler(png, 0, PNG_FILLER_BEFORE);
   }
-  for (int y = 0; y < rgb32.height(); ++y) png_write_row(png, rgb32.constScanLine(y));
+  for (int top = 0; top < size.height(); top += stripRows) {
+    const int rows = std::min(stripRows, size.height() - top);
+    const QImage* lines = Rgb32Rows(strip, top, rows, spare);
+    if (lines == nullptr || lines->width() != size.width() || lines->height() < rows) {
+      png_destroy_write_struct(&png, &info);
+      return false;
+    }
+    for (int y = 0; y < rows; ++y) png_write_row(png, lines->constScanLine(y));
+  }
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -53,12 +78,50 @@ bool Encode(const QImage& rgb32, QByteArray* bytes) {
 
 }  // namespace
 
+QByteArray EncodePngInStrips(QSize size, int stripRows, const PngStrip& strip) {
+  if (size.isEmpty() || stripRows < 1) return {};
+  QByteArray bytes;
+  QImage spare;
+  if (!Encode(size, stripRows, strip, &bytes, &spare)) return {};
+  return bytes;
+}
+
+QImage WithPalette(const QImage& image, QRect area) {
+  area &= image.rect();
+  if (area.isEmpty()) return {};  // copy() would take an empty area for the whole picture
+  if (image.format() != QImage::Format_RGB32) return image.copy(area);
+  QImage indexed(area.size(), QImage::Format_Indexed8);
+  if (indexed.isNull()) return image.copy(area);
+  QList<QRgb> colours;
+  QHash<QRgb, int> index;
+  for (int y = 0; y < area.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(area.top() + y)) + area.left();
+    uchar* out = indexed.scanLine(y);
+    // Charts are runs of one colour: look a colour up once per run.
+    QRgb last = 0;
+    int lastIndex = -1;
+    for (int x = 0; x < area.width(); ++x) {
+      const QRgb pixel = in[x] | 0xFF000000u;
+      if (lastIndex < 0 || pixel != last) {
+        auto found = index.constFind(pixel);
+        if (found == index.constEnd()) {
+          if (colours.size() == 256) return image.copy(area);
+          found = index.insert(pixel, static_cast<int>(colours.size()));
+          colours.push_back(pixel);
+        }
+        last = pixel;
+        lastIndex = *found;
+      }
+      out[x] = static_cast<uchar>(lastIndex);
+    }
+  }
+  indexed.setColorTable(colours);
+  return indexed;
+}
+
 QByteArray EncodePng(const QImage& image) {
   if (image.isNull()) return {};
-  const QImage rgb32 = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-  QByteArray bytes;
-  if (!Encode(rgb32, &bytes)) return {};
-  return bytes;
+  return EncodePngInStrips(image.size(), image.height(), [&image](int, int) -> const QImage& { return image; });
 }
 
 }  // namespace velmora

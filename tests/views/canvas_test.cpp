@@ -262,11 +262,10 @@ TEST(CanvasPies, AFanOfSectorsIsExactlyTheSectorsDrawnOneByOne) {
 TEST(CanvasPies, WholeDiscsOverlapsAndSectorsThatAreNotNumbersAreAsDrawnOneByOne) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const std::vector<PieSector> sectors = {
-      {1.0f, 2.0f, kRed},
-      {0.0f, 7.0f, kGreen},  // the whole disc over the first
-      {nan, 1.0f, kRed},     // skipped, the rest still drawn
-      {2.5f, 0.5f, kBlue},   // wraps through 3 o'clock
-      {0.7f, 0.7f, kRed},    // equal angles: the radius alone
+      {1.0f, 2.0f, kRed},      {0.0f, 7.0f, kGreen},  // the whole disc over the first
+      {nan, 1.0f, kRed},                              // skipped, the rest still drawn
+      {2.5f, 0.5f, kBlue},                            // wraps through 3 o'clock
+      {0.7f, 0.7f, kRed},                             // equal angles: the radius alone
       {-1.0f, 0.2f, 0x00FFFF},
   };
   EXPECT_EQ(DifferingFromOneByOne(60, 45, 40, sectors), 0);
@@ -287,6 +286,95 @@ class PlainChart : public ChartWindow {
  protected:
   void resizeEvent(QResizeEvent*) override { ResizePicture(); }
 };
+
+// A part of a larger client area, attached to a view of other scan lines,
+// gets exactly the pixels that drawing the whole and cutting the part out
+// would give, for every kind of shape, and nothing outside the part.
+struct AttachCase {
+  const char* name;
+  void (*draw)(Canvas&);
+};
+
+void PrintTo(const AttachCase& c, std::ostream* os) { *os << c.name; }
+
+class CanvasAttach : public testing::TestWithParam<AttachCase> {};
+
+TEST_P(CanvasAttach, APartGetsThePixelsOfTheWhole) {
+  constexpr int kWidth = 70;
+  constexpr int kHeight = 60;
+  Canvas whole = Blank(kWidth, kHeight);
+  GetParam().draw(whole);
+  // Parts of every position: a band across, one inside, one reaching past
+  // the client area's corner.
+  for (const QRect part : {QRect(0, 17, kWidth, 9), QRect(13, 31, 20, 11), QRect(55, 50, 30, 30)}) {
+    // The part's view lies inside a larger picture, one pixel in from each
+    // side; the border around it must stay untouched.
+    QImage host(part.width() + 2, part.height() + 2, QImage::Format_RGB32);
+    host.fill(qRgb(1, 2, 3));
+    Canvas canvas;
+    canvas.SetBackground(0);
+    canvas.Attach(QImage(host.bits() + host.bytesPerLine() + 4, part.width(), part.height(), host.bytesPerLine(),
+                         QImage::Format_RGB32),
+                  part.topLeft());
+    canvas.Clear();
+    GetParam().draw(canvas);
+    int differing = 0;
+    for (int y = 0; y < host.height(); ++y) {
+      for (int x = 0; x < host.width(); ++x) {
+        const QPoint client = part.topLeft() + QPoint(x - 1, y - 1);
+        const bool inside = x >= 1 && y >= 1 && x <= part.width() && y <= part.height();
+        const QRgb p = host.pixel(x, y) & 0xFFFFFF;
+        const int32_t packed = qRed(p) + 256 * qGreen(p) + 65536 * qBlue(p);
+        // Beyond the whole's client area the part may hold more of a shape.
+        if (inside && whole.PixelAt(client.x(), client.y()) < 0) continue;
+        differing += packed != (inside ? whole.PixelAt(client.x(), client.y()) : 0x030201);
+        if (inside) differing += canvas.PixelAt(client.x(), client.y()) != packed;
+      }
+    }
+    EXPECT_EQ(differing, 0) << part.x() << "," << part.y();
+  }
+}
+
+// Resize after Attach makes a picture of the canvas's own, even of the
+// attached picture's size: clearing it must not reach the other scan lines.
+TEST(CanvasAttachThenResize, LeavesTheAttachedLinesAlone) {
+  QImage host(8, 4, QImage::Format_RGB32);
+  host.fill(qRgb(9, 9, 9));
+  Canvas canvas;
+  canvas.SetBackground(kRed);
+  canvas.Attach(QImage(host.bits(), 8, 4, host.bytesPerLine(), QImage::Format_RGB32), QPoint(0, 0));
+  canvas.Resize(QSize(8, 4));
+  canvas.FillRect(0.0f, 0.0f, 8.0f, 4.0f, kGreen);
+  EXPECT_EQ(CoverOf(canvas, kGreen).count, 32);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(host.pixel(x, y), qRgb(9, 9, 9)) << x << "," << y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, CanvasAttach,
+    testing::Values(AttachCase{"Bars",
+                               [](Canvas& c) {
+                                 c.SetPenWidth(3);
+                                 for (int i = 0; i < 14; ++i)
+                                   c.FillRect(5.0f * i, 59.5f, 5.0f * i + 5.0f, 40.3f - 2.6f * i, 0x102030 * (i + 1));
+                               }},
+                    AttachCase{"UprightLevelAndSlantedLines",
+                               [](Canvas& c) {
+                                 c.SetPenWidth(4);
+                                 c.Line(10.4f, 2.0f, 10.4f, 58.0f, kRed);
+                                 c.Line(0.0f, 21.5f, 69.0f, 21.5f, kGreen);
+                                 c.SetPenWidth(2);
+                                 c.Line(3.0f, 5.0f, 66.0f, 57.0f, kBlue);
+                               }},
+                    AttachCase{
+                        "PieSectors",
+                        [](Canvas& c) {
+                          const PieSector fan[] = {{0.3f, 2.0f, kRed}, {2.0f, 4.4f, kGreen}, {4.4f, 6.58f, kBlue}};
+                          c.FillPies(36.5f, 30.0f, 26.0f, fan);
+                          c.FillPie(64.0f, 55.0f, 9.0f, 1.0f, 1.0f + kPi, 0x445566);
+                        }}),
+    [](const testing::TestParamInfo<AttachCase>& info) { return std::string(info.param.name); });
 
 TEST(ChartWindowPicture, TheWindowShowsItsPictureAndKeepsItWhileHidden) {
   PlainChart chart;

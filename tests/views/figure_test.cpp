@@ -240,6 +240,68 @@ TEST_F(FigureTest, PngIsTwiceTheScreensDensityWithTheSameCharts) {
   }
 }
 
+// The PNG is drawn and encoded in strips, the graph's columns straight into
+// each strip: its pixels are Render's, to the last, at either density, with
+// the graph empty, partly filled or full.
+TEST_F(FigureTest, PngDrawnInStripsHasTheRenderedPixels) {
+  for (const int years : {0, 37, 100}) {
+    if (years > 0) Run(years);
+    const FigureComposer composer(M(), Request(LiveYear(M())));
+    for (const int density : {1, 2}) {
+      const QImage rendered = composer.Render(density);
+      QImage decoded;
+      ASSERT_TRUE(decoded.loadFromData(composer.Png(density), "PNG")) << years << " years, density " << density;
+      ASSERT_EQ(decoded.size(), rendered.size());
+      int differing = 0;
+      for (int y = 0; y < rendered.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(rendered.constScanLine(y));
+        const QImage row = decoded.copy(0, y, decoded.width(), 1).convertToFormat(QImage::Format_RGB32);
+        const auto* b = reinterpret_cast<const QRgb*>(row.constScanLine(0));
+        for (int x = 0; x < rendered.width(); ++x) differing += (a[x] & 0xFFFFFF) != (b[x] & 0xFFFFFF);
+      }
+      EXPECT_EQ(differing, 0) << years << " years, density " << density;
+    }
+  }
+}
+
+// A chart area for the SVG with a colour table: the same pixels whenever 256
+// colours hold them, else the area as it is; never more than the picture.
+TEST(PngEncoder, WithPaletteKeepsThePixelsOfTheArea) {
+  struct Case {
+    const char* name;
+    int colours;  // distinct colours in the picture
+    QImage::Format format;
+    QRect area;
+    QImage::Format expected;
+  };
+  for (const Case& c :
+       std::vector<Case>{{"FewColours", 101, QImage::Format_RGB32, QRect(3, 2, 40, 20), QImage::Format_Indexed8},
+                         {"ExactlyAFullTable", 256, QImage::Format_RGB32, QRect(0, 0, 64, 32), QImage::Format_Indexed8},
+                         {"OneColourTooMany", 257, QImage::Format_RGB32, QRect(0, 0, 64, 32), QImage::Format_RGB32},
+                         {"AreaPastTheCorner", 5, QImage::Format_RGB32, QRect(50, 20, 40, 40), QImage::Format_Indexed8},
+                         {"NotRgb32", 5, QImage::Format_ARGB32, QRect(1, 1, 10, 10), QImage::Format_ARGB32}}) {
+    // Colours in runs of three, in rows that go on where the last row ended.
+    QImage image(64, 32, c.format);
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const int colour = ((y * 64 + x) / 3) % c.colours;
+        image.setPixel(x, y, qRgb(colour & 0xFF, colour >> 8, 77));
+      }
+    }
+    const QImage result = WithPalette(image, c.area);
+    const QRect area = c.area & image.rect();
+    EXPECT_EQ(result.format(), c.expected) << c.name;
+    ASSERT_EQ(result.size(), area.size()) << c.name;
+    int differing = 0;
+    for (int y = 0; y < area.height(); ++y) {
+      for (int x = 0; x < area.width(); ++x)
+        differing += result.pixel(x, y) != image.pixel(area.left() + x, area.top() + y);
+    }
+    EXPECT_EQ(differing, 0) << c.name;
+  }
+  EXPECT_TRUE(WithPalette(QImage(4, 4, QImage::Format_RGB32), QRect(10, 10, 2, 2)).isNull());
+}
+
 // The PNG encoder gives back every pixel, whatever the picture's shape and
 // pixel format.
 TEST(PngEncoder, RoundTripsEveryPixel) {
