@@ -18,7 +18,7 @@ struct EnvironmentCase {
 
 void PrintTo(const EnvironmentCase& c, std::ostream* os) { *os << c.name; }
 
-class HugePagesTest : public testing::TestWithParam<EnvironmentCase> {};
+class HugePagesTest : public ::testing::TestWithParam<EnvironmentCase> {};
 
 TEST_P(HugePagesTest, KeepsTheCallersSettings) {
   std::vector<std::string> given = GetParam().given;
@@ -30,7 +30,7 @@ TEST_P(HugePagesTest, KeepsTheCallersSettings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, HugePagesTest,
-    testing::Values(
+    ::testing::Values(
         EnvironmentCase{"Empty", {}, {"GLIBC_TUNABLES=glibc.malloc.hugetlb=1"}},
         EnvironmentCase{"AddedAfterTheRest",
                         {"HOME=/root", "LANG=C"},
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         EnvironmentCase{"SimilarNameIsNotTheTunables",
                         {"GLIBC_TUNABLESX=1", "XGLIBC_TUNABLES=2"},
                         {"GLIBC_TUNABLESX=1", "XGLIBC_TUNABLES=2", "GLIBC_TUNABLES=glibc.malloc.hugetlb=1"}}),
-    [](const testing::TestParamInfo<EnvironmentCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<EnvironmentCase>& info) { return std::string(info.param.name); });
 
 TEST(HugePages, NoEnvironmentAtAll) {
   EXPECT_EQ(WithHugePages(nullptr), std::vector<std::string>{"GLIBC_TUNABLES=glibc.malloc.hugetlb=1"});
