@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and screenshots need.
 # A machine that already has them installs nothing.
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+packages=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 xvfb xauth imagemagick
   matchbox-window-manager)
 packages+=(libcli11-dev hyperfine)  # velmora-cli's arguments; timing its runs

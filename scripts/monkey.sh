@@ -19,6 +19,8 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export VELMORA_MONKEY_EVENTS=$events
+# Windows up to 4,000 pixels a side (the test suite stops at 2,600).
+export VELMORA_MONKEY_MAX_SIZE=${VELMORA_MONKEY_MAX_SIZE:-4000}
 # Every seed runs to its last event; its summary counts every failure.
 export VELMORA_MONKEY_KEEP_GOING=${VELMORA_MONKEY_KEEP_GOING:-1}
 

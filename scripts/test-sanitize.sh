@@ -8,6 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 jobs=${VELMORA_JOBS:-$(nproc)}
+# Ninja keeps both cores busy across targets (a new build folder only).
+command -v ninja >/dev/null && export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF
 cmake --build "$build" -j "$jobs"

@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+# Ninja keeps both cores busy across targets (a new build folder only).
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 build=${VELMORA_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-}
 cmake --build "$build" -j "$(nproc)"

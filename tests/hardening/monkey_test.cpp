@@ -7,6 +7,9 @@
 //
 //   VELMORA_MONKEY_SEEDS   seeds to run: "1-10" (the default), "7" or "3,8,12"
 //   VELMORA_MONKEY_EVENTS  user events per seed (default 10,000)
+//   VELMORA_MONKEY_MAX_SIZE the largest side a window is resized to (default
+//                          2,600: beyond the screen and beyond what 16-bit
+//                          twips hold; the long campaign goes to 4,000)
 //   VELMORA_MONKEY_TRACE=1 prints every event as it is sent
 //   VELMORA_MONKEY_KEEP_GOING=1 runs every event even after the first problem
 //                          (the seed still fails; the summary counts them all)
@@ -261,6 +264,8 @@ class Monkey {
     for (const auto& [what, count] : unexpectedBy_) s << "\n    after " << what << " x" << count;
     return s.str();
   }
+
+  int MaxSize() const { return maxSize_; }
 
   std::string RecentEvents() const {
     std::string text;
@@ -528,8 +533,8 @@ class Monkey {
     const int index = kCharts[static_cast<std::size_t>(random_.Below(3))];
     if (!Windows().IsOpen(index)) return;
     QMdiSubWindow& window = Windows().Window(index);
-    const int w = random_.Percent(20) ? random_.Below(40) : random_.Between(0, 4000);
-    const int h = random_.Percent(20) ? random_.Below(40) : random_.Between(0, 4000);
+    const int w = random_.Percent(20) ? random_.Below(40) : random_.Between(0, maxSize_);
+    const int h = random_.Percent(20) ? random_.Below(40) : random_.Between(0, maxSize_);
     const int how = random_.Below(20);
     if (how == 0) {
       Note("minimize window " + std::to_string(index));
@@ -593,6 +598,9 @@ class Monkey {
   int starts_ = 0;
   int maxYear_ = 0;
   const bool trace_ = EnvInt("VELMORA_MONKEY_TRACE", 0) != 0;
+  // Every pixel of a huge window is painted at each tick: the size bounds
+  // most of a seed's time.
+  const int maxSize_ = static_cast<int>(std::clamp<int64_t>(EnvInt("VELMORA_MONKEY_MAX_SIZE", 2600), 0, 20000));
   const bool keepGoing_ = EnvInt("VELMORA_MONKEY_KEEP_GOING", 0) != 0;
   std::deque<std::string> log_;
   std::vector<std::string> problems_;
@@ -610,7 +618,7 @@ TEST_P(MonkeyTest, RandomUserEventsKeepTheProgramConsistent) {
   std::cout << "[ monkey ] " << monkey.Summary() << "\n";
   for (const std::string& p : problems) {
     ADD_FAILURE() << p << "\n  replay: VELMORA_MONKEY_SEEDS=" << seed << " VELMORA_MONKEY_EVENTS=" << events
-                  << "\n  last events:" << monkey.RecentEvents();
+                  << " VELMORA_MONKEY_MAX_SIZE=" << monkey.MaxSize() << "\n  last events:" << monkey.RecentEvents();
   }
 }
 
