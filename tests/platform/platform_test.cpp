@@ -86,6 +86,10 @@ TEST(Display, WithoutAWindowManagerTheFrameHasTheKeyboardAtStart) {
   }
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+  // Under the sanitizers: the X keyboard library copies names with strndup
+  // from buffers that end without a terminator, which is sound but what the
+  // strict string check reports; the offscreen tests never load it.
+  if (env.contains("ASAN_OPTIONS")) env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
   // The name of the window with X's input focus, asked until it is the frame
   // (for up to a minute: a sanitized build on a busy machine starts slowly).
   const QString script = QStringLiteral(
