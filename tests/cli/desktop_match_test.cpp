@@ -13,13 +13,12 @@
 #include <string>
 
 #include "../scenario_core/TempFolder.h"
+#include "cli/FrameWithPresets.h"
+#include "cli/core/HeadlessRun.h"
 #include "cli/core/PresetIo.h"
 #include "cli/core/Report.h"
-#include "cli/core/HeadlessRun.h"
-#include "hardening/Presets.h"
 #include "model/NumberText.h"
 #include "scenario/FormSetting.h"
-#include "support/FrameFixture.h"
 #include "views/FormCircle.h"
 
 namespace velmora {
@@ -27,16 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DesktopMatchTest : public testing::FrameFixture {
+class DesktopMatchTest : public testing::FrameWithPresets {
  protected:
-  void SetUp() override {
-    FrameFixture::SetUp();
-    M().AppPath = app.String();
-    testing::InstallPresets(app.Path() / "Data");
-  }
-  FormSetting& Settings() { return Frame().Windows().Setting(); }
   FormPyramid& Pyramid() { return Frame().Windows().Pyramid(); }
-  std::string Data(const char* name) { return (app.Path() / "Data" / name).string(); }
 
   void LoadRates(int preset) {
     Settings().ComboBRFunc()->setCurrentIndex(preset);
@@ -71,7 +63,6 @@ class DesktopMatchTest : public testing::FrameFixture {
     EXPECT_EQ(differing, 0);
   }
 
-  testing::TempFolder app;
   testing::TempFolder out;
 };
 

@@ -14,11 +14,10 @@
 #include <vector>
 
 #include "../scenario_core/TempFolder.h"
-#include "hardening/Presets.h"
-#include "presets/Decimal.h"
+#include "cli/FrameWithPresets.h"
 #include "model/NumberText.h"
+#include "presets/Decimal.h"
 #include "scenario/FormSetting.h"
-#include "support/FrameFixture.h"
 #include "views/FormIndicators.h"
 
 namespace velmora {
@@ -58,15 +57,8 @@ std::string Decimals(double x, int decimals) {
   return text;
 }
 
-class IndicatorsMatchTest : public testing::FrameFixture {
+class IndicatorsMatchTest : public testing::FrameWithPresets {
  protected:
-  void SetUp() override {
-    FrameFixture::SetUp();
-    M().AppPath = app.String();
-    testing::InstallPresets(app.Path() / "Data");
-  }
-  FormSetting& Settings() { return Frame().Windows().Setting(); }
-  std::string Data(const char* name) { return (app.Path() / "Data" / name).string(); }
   std::string Shown(Indicator which) { return Frame().Data().Indicators().Figure(which)->text().toStdString(); }
 
   // Every figure of the window against the row, as the window writes it.
@@ -99,7 +91,6 @@ class IndicatorsMatchTest : public testing::FrameFixture {
     }
   }
 
-  testing::TempFolder app;
   testing::TempFolder out;
 };
 
