@@ -261,13 +261,16 @@ TEST(CanvasPies, AFanOfSectorsIsExactlyTheSectorsDrawnOneByOne) {
 
 TEST(CanvasPies, WholeDiscsOverlapsAndSectorsThatAreNotNumbersAreAsDrawnOneByOne) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
+  // clang-format off
   const std::vector<PieSector> sectors = {
-      {1.0f, 2.0f, kRed},      {0.0f, 7.0f, kGreen},  // the whole disc over the first
-      {nan, 1.0f, kRed},                              // skipped, the rest still drawn
-      {2.5f, 0.5f, kBlue},                            // wraps through 3 o'clock
-      {0.7f, 0.7f, kRed},                             // equal angles: the radius alone
+      {1.0f, 2.0f, kRed},
+      {0.0f, 7.0f, kGreen},  // the whole disc over the first
+      {nan, 1.0f, kRed},     // skipped, the rest still drawn
+      {2.5f, 0.5f, kBlue},   // wraps through 3 o'clock
+      {0.7f, 0.7f, kRed},    // equal angles: the radius alone
       {-1.0f, 0.2f, 0x00FFFF},
   };
+  // clang-format on
   EXPECT_EQ(DifferingFromOneByOne(60, 45, 40, sectors), 0);
   EXPECT_EQ(DifferingFromOneByOne(10.25f, 5.75f, 40, sectors), 0);
 }
