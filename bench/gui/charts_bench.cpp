@@ -9,6 +9,7 @@
 #include <string>
 
 #include "SharedScene.h"
+#include "SilentPlatform.h"
 #include "frame/MDIFormMain.h"
 #include "model/Census.h"
 #include "platform/Platform.h"
@@ -19,15 +20,7 @@
 namespace velmora {
 namespace {
 
-// Message boxes must never block a measurement.
-class SilentPlatform : public platform::Platform {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Buttons, platform::Icon) override {
-    return platform::Answer::Ok;
-  }
-  void Beep() override {}
-  [[noreturn]] void EndProgram() override { std::abort(); }
-};
+using bench::SilentPlatform;
 
 // The program as it stands after start-up, with a population at every age
 // and a history of 100 years behind it.

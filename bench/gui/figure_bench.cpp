@@ -11,6 +11,7 @@
 #include <string>
 
 #include "SharedScene.h"
+#include "SilentPlatform.h"
 #include "frame/MDIFormMain.h"
 #include "model/Census.h"
 #include "platform/Platform.h"
@@ -22,15 +23,7 @@
 namespace velmora {
 namespace {
 
-// Message boxes must never block a measurement.
-class SilentPlatform : public platform::Platform {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Buttons, platform::Icon) override {
-    return platform::Answer::Ok;
-  }
-  void Beep() override {}
-  [[noreturn]] void EndProgram() override { std::abort(); }
-};
+using bench::SilentPlatform;
 
 // A run of 100 years through the frame's own commands.
 struct Scene {

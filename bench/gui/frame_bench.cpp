@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "SilentPlatform.h"
 #include "frame/MDIFormMain.h"
 #include "model/ModulePopulation.h"
 #include "platform/Platform.h"
@@ -21,16 +22,7 @@ namespace velmora {
 namespace {
 
 // Answers every box at once, so that nothing can block a measurement.
-class SilentPlatform final : public platform::Platform {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Buttons, platform::Icon) override {
-    ++boxes;
-    return platform::Answer::No;
-  }
-  void Beep() override {}
-  [[noreturn]] void EndProgram() override { std::abort(); }
-  int boxes = 0;
-};
+using bench::SilentPlatform;
 
 // A full population of both sexes over every age, births in the fertile
 // classes and death rates rising with age: every chart has work to do.
@@ -87,7 +79,7 @@ struct Program {
     if (model->Census.Total <= HeadCount{}) std::abort();
     frame->MenuStart_Click();
   }
-  SilentPlatform silent;
+  SilentPlatform silent{platform::Answer::No};
   std::unique_ptr<ModulePopulation> model = std::make_unique<ModulePopulation>();
   std::unique_ptr<MDIFormMain> frame;
 };

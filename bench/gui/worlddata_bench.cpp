@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "SilentPlatform.h"
 #include "frame/MDIFormMain.h"
 #include "model/ModulePopulation.h"
 #include "platform/Platform.h"
@@ -22,14 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SilentPlatform final : public platform::Platform {
- public:
-  platform::Answer ShowMessage(const std::string&, const std::string&, platform::Buttons, platform::Icon) override {
-    return platform::Answer::No;
-  }
-  void Beep() override {}
-  [[noreturn]] void EndProgram() override { std::abort(); }
-};
+using bench::SilentPlatform;
 
 // A program folder of its own per name: the tables are read afresh for a
 // folder not seen before in this process.
@@ -58,7 +52,7 @@ struct Program {
     form->ListPlaces()->viewport()->repaint();
     return form;
   }
-  SilentPlatform silent;
+  SilentPlatform silent{platform::Answer::No};
   std::unique_ptr<ModulePopulation> m = std::make_unique<ModulePopulation>();
   std::unique_ptr<MDIFormMain> frame;
 };
