@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/core/FileSet.h"
-#include "cli/core/HugePages.h"
+#include "cli/core/PictureHeap.h"
 #include "cli/core/PresetIo.h"
 
 extern char** environ;
@@ -91,7 +91,7 @@ void DrawCharts(const std::string& folder, const HeadlessInputs& inputs, const s
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = 0;
-  std::vector<std::string> environment = WithHugePages(environ);
+  std::vector<std::string> environment = WithPictureHeap(environ);
   std::vector<char*> envp;
   for (std::string& entry : environment) envp.push_back(entry.data());
   envp.push_back(nullptr);

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -530,17 +531,19 @@ QImage FigureComposer::Render(int density) const {
 QByteArray FigureComposer::Png(int density) const {
   density = std::max(density, 1);
   // The figure at twice the density is tens of megabytes, its graph alone a
-  // third of that: it is drawn a strip at a time into one small picture, the
-  // graph's columns straight into the strip, and encoded as it goes. The same
-  // pixels as Render's, without first touching all that memory.
+  // third of that: it is drawn a strip at a time into two small pictures in
+  // turn (one is drawn while the other is encoded), the graph's columns
+  // straight into the strip. The same pixels as Render's, without first
+  // touching all that memory.
   const Charts charts = DrawCharts(density, false);
   const QSize size = layout_.size * density;
-  QImage strip;
+  std::array<QImage, 2> strips;
   const auto painterOn = [&](QPainter& painter, int top) {
     painter.translate(0, -top);
     painter.scale(density, density);
   };
   return EncodePngInStrips(size, kStripRows, [&](int top, int) -> const QImage& {
+    QImage& strip = strips[(top / kStripRows) % 2];
     if (strip.isNull()) strip = QImage(size.width(), std::min(kStripRows, size.height()), QImage::Format_RGB32);
     if (strip.isNull()) return strip;
     {

@@ -15,8 +15,9 @@ namespace velmora {
 QByteArray EncodePng(const QImage& image);
 
 // Draws the rows top .. top + rows - 1 of a picture and gives them as the
-// first rows of a picture in any format; the picture must stay valid until
-// the next call.
+// first rows of a picture in any format. The picture must stay valid and
+// unchanged until the call after the next: a strip is still being encoded
+// while the next one is drawn.
 using PngStrip = std::function<const QImage&(int top, int rows)>;
 
 // A picture of size made strip by strip, stripRows rows at a time (the last

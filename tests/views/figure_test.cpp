@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
+#include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -331,6 +333,48 @@ TEST(PngEncoder, RoundTripsEveryPixel) {
     EXPECT_EQ(differing, 0) << c.width << "x" << c.height;
   }
   EXPECT_TRUE(EncodePng(QImage()).isEmpty());
+}
+
+// Strips are drawn into two pictures in turn while the one before is still
+// being encoded: every pixel arrives all the same, and a strip that cannot
+// be drawn, or comes in the wrong width, fails the whole picture.
+TEST(PngEncoder, StripsDrawnInTurnKeepEveryPixelOrFailWhole) {
+  struct Case {
+    const char* name;
+    int stripRows;
+    QImage::Format format;
+    int badCall;  // the call that throws (odd) or gives a narrower strip (even); 0: none
+  };
+  const QSize size(37, 29);
+  QImage whole(size, QImage::Format_RGB32);
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x) whole.setPixel(x, y, qRgb(x * 7, y * 9, (x * y) & 0xFF));
+  }
+  for (const Case& c : std::vector<Case>{{"RowByRow", 1, QImage::Format_RGB32, 0},
+                                         {"ShortLastStrip", 4, QImage::Format_RGB32, 0},
+                                         {"ConvertedStrips", 3, QImage::Format_RGB888, 0},
+                                         {"OneStrip", 29, QImage::Format_RGB32, 0},
+                                         {"ThrowingStrip", 4, QImage::Format_RGB32, 3},
+                                         {"NarrowStrip", 4, QImage::Format_RGB32, 6}}) {
+    std::array<QImage, 2> turns;
+    int calls = 0;
+    const QByteArray png = EncodePngInStrips(size, c.stripRows, [&](int top, int rows) -> const QImage& {
+      ++calls;
+      if (calls == c.badCall && calls % 2 == 1) throw std::runtime_error("cannot draw");
+      // Overwrites the strip given two calls ago.
+      QImage& strip = turns[calls % 2];
+      strip = whole.copy(0, top, calls == c.badCall ? size.width() - 1 : size.width(), rows).convertToFormat(c.format);
+      return strip;
+    });
+    if (c.badCall != 0) {
+      EXPECT_TRUE(png.isEmpty()) << c.name;
+      EXPECT_EQ(calls, c.badCall) << c.name;
+      continue;
+    }
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(png, "PNG")) << c.name;
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), whole) << c.name;
+  }
 }
 
 // Scale marks: round steps with four to ten intervals, exact to the last
