@@ -5,6 +5,8 @@
 
 namespace velmora::cli {
 
+inline constexpr const char* kPictureHeap[] = {"glibc.malloc.hugetlb=1", "glibc.malloc.top_pad=33554432"};
+
 // A child's environment: environment (null-terminated, or null) in its order,
 // with the C library's allocator set up for a program that makes a few
 // pictures of megabytes each, once (GLIBC_TUNABLES gets kPictureHeap): large
@@ -14,7 +16,5 @@ namespace velmora::cli {
 // setting of the caller's own is kept as it is, other tunables are kept and
 // extended; other C libraries ignore the variable.
 std::vector<std::string> WithPictureHeap(char** environment);
-
-inline constexpr const char* kPictureHeap[] = {"glibc.malloc.hugetlb=1", "glibc.malloc.top_pad=33554432"};
 
 }  // namespace velmora::cli
