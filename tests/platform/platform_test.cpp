@@ -104,9 +104,10 @@ TEST(Display, WithoutAWindowManagerTheFrameHasTheKeyboardAtStart) {
       "done\n"
       "printf '%s' \"$name\"\n"
       "kill $app 2>/dev/null; wait\n");
-  // A second start only when the first did not get there: once in a few
-  // hundred runs of the whole suite under the sanitizers, the first never
-  // showed a focused frame. Its messages are kept in the test's log.
+  // A second start only when the first did not get there: a sanitized start
+  // on a busy machine once never showed a focused frame, and nothing could
+  // tell why. A rare miss passes on the second start; a frame that never
+  // takes the keyboard fails both. The first start's messages stay in the log.
   std::string name;
   for (int start = 1; start <= 2 && name != "Velmora"; ++start) {
     QProcess process;
